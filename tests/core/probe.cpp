@@ -1,0 +1,78 @@
+// A line-oriented driver of the list and text operations for checks written in Python.
+//
+// Each input line is an operation name followed by hex-encoded arguments; each output line is
+// the hex-encoded result ("E <code>" for an error value), so that any byte survives.
+//   split SEP TEXT          -> the fields, blank-separated (a "-" stands for no field)
+//   replace TEXT PAT REP K  -> TextReplace with search kind K (0 or 1)
+//   count TEXT PAT K        -> TextCountText as a decimal number
+//   find TEXT PAT K         -> TextFindText as a decimal number (65535: not found)
+//   utf8 TEXT               -> Cp1252ToUtf8
+#include <iostream>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "core/cp1252.h"
+#include "core/list.h"
+#include "core/runtime.h"
+#include "core/scratch.h"
+#include "core/text.h"
+
+namespace {
+
+std::string Unhex(const std::string& h) {
+  std::string out;
+  for (size_t i = 0; i + 1 < h.size(); i += 2) out.push_back(char(std::stoi(h.substr(i, 2), nullptr, 16)));
+  return out;
+}
+
+std::string Hex(std::string_view s) {
+  static const char* digits = "0123456789abcdef";
+  std::string out;
+  for (unsigned char c : s) {
+    out.push_back(digits[c >> 4]);
+    out.push_back(digits[c & 15]);
+  }
+  return out;
+}
+
+std::string Show(orv::Val v) {
+  if (!v.ok()) return "E " + std::to_string(v.len);
+  return v.len ? Hex(v.sv()) : "-";
+}
+
+}  // namespace
+
+int main() {
+  using namespace orv;
+  RuntimeSizes(512, 0, kDefaultBlockCapacity);
+  if (RuntimeInit()) return 2;
+  std::string line;
+  while (std::getline(std::cin, line)) {
+    std::istringstream in(line);
+    std::string op;
+    std::vector<std::string> a;
+    in >> op;
+    for (std::string w; in >> w;) a.push_back(w == "-" ? std::string() : Unhex(w));
+    ScratchScope scope;
+    auto arg = [&](size_t i) { return ValOf(a.at(i)); };
+    if (op == "split") {
+      ValArray arr = ListSplit(arg(1), a.at(0)[0]);
+      std::string out = std::to_string(arr.count);
+      for (uint16_t i = 0; i < arr.count; ++i) out += " " + (arr.items[i].len ? Hex(arr.items[i].sv()) : "-");
+      std::cout << out << "\n";
+    } else if (op == "replace") {
+      std::cout << Show(TextReplace(arg(0), arg(1), arg(2), SearchKind(a.at(3)[0]))) << "\n";
+    } else if (op == "count") {
+      std::cout << TextCountText(arg(0), arg(1), SearchKind(a.at(2)[0])) << "\n";
+    } else if (op == "find") {
+      std::cout << TextFindText(arg(0), arg(1), SearchKind(a.at(2)[0])) << "\n";
+    } else if (op == "utf8") {
+      std::cout << Hex(Cp1252ToUtf8(a.at(0))) << "\n";
+    } else {
+      std::cout << "?\n";
+    }
+  }
+  RuntimeFreeAll();
+  return 0;
+}
