@@ -89,12 +89,14 @@ Val ExpandPathKeys(Val text) {
     if (round == kMaxKeyRounds)
       return scope.Return(ErrValue(1, kAreaStreams, kLoopFailure, Val()));
     Val wrapped = ValWrap(key, '%');
+    Val value;
     if (uint16_t kind = ListWordIndex(kFolderKeys, key, ','))
-      text = TextReplace(text, wrapped, FolderOfKind(kind), kPlain);
+      value = FolderOfKind(kind);
     else if (!EnvKey(key).empty())
-      text = TextReplace(text, wrapped, EnvValue(key), kPlain);
+      value = EnvValue(key);
     else
-      text = settings(text);
+      value = settings(wrapped);  // the key alone, so the keys after it keep their turn
+    text = TextReplace(text, wrapped, value, kPlain);
     text = ScratchReturn(scope.mark(), text);  // only the newest text stays on the stack
     if (!text.ok()) return text;
   }

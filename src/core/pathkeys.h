@@ -20,11 +20,12 @@ inline constexpr int kMaxKeyRounds = 64;
 // and SYSTEMDRIVE are empty (no drives); the others are read from the environment. Any
 // other name is read as it is, then ignoring case.
 Val EnvValue(Val name);
-// The text with its keys replaced, round after round while a key between two "%" is left:
-// a folder key by FolderOfKind, an environment key by EnvValue (every occurrence, in the
-// case it is written), else the whole text goes through the settings-key hook
-// (g_files.expand_settings), whose default replaces every remaining key by an empty text.
-// A text still holding keys after kMaxKeyRounds rounds gives the error value 129.
+// The text with its keys replaced, round after round while a key between two "%" is left.
+// Every occurrence of the first key, in the case it is written, is replaced by its value:
+// FolderOfKind for a folder key, EnvValue for an environment key, and for any other key
+// what the settings-key hook (g_files.expand_settings) makes of "%KEY%" alone; the
+// default hook gives an empty text. A text still holding keys after kMaxKeyRounds rounds
+// gives the error value 129.
 Val ExpandPathKeys(Val text);
 // Every "%...%" of the text replaced by an empty text.
 Val DropKeys(Val text);
