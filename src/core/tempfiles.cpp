@@ -50,9 +50,8 @@ Val TempCreate(Val folder, Val ext) {
   if (Status st = CreateUniqueHost(dir, "", suffix, &host, &file))
     return scope.Return(ValError(st));
   if (Status st = file.Close()) return scope.Return(ValError(st));
-  size_t slash = host.find_last_of('/');
-  Val name = ValOf(slash == std::string::npos ? host : host.substr(slash + 1));
-  return scope.Return(PathJoin(folder, name));
+  std::string leaf = host.substr(host.find_last_of('/') + 1);  // npos + 1 is 0
+  return scope.Return(PathJoin(folder, ValOf(leaf)));
 }
 
 Val TempFile(Val ext) { return TempCreate(Val(), ext); }
