@@ -118,18 +118,14 @@ Status StreamLine(OpenFile& f, char* buf, size_t size, size_t* len) {
   return kOk;
 }
 
+// Reads ahead from the position in pieces until a line end turns up; one read per line
+// for lines that fit a piece. A read that comes back short has met the end of the file.
 Status FileLine(OpenFile& f, char* buf, size_t size, size_t* len) {
-  uint64_t fsize;
-  if (Status st = g_files.fs->Size(f.fd, &fsize)) return st;
-  if (f.pos >= fsize) return kNone;
   char piece[kPiece];
-  size_t n = 0;
+  size_t n = 0, got = kPiece;
   uint64_t at = f.pos;
-  while (at < fsize) {
-    size_t got = 0;
-    size_t want = size_t(std::min<uint64_t>(kPiece, fsize - at));
-    if (Status st = g_files.fs->ReadAt(f.fd, at, piece, want, &got)) return st;
-    if (got == 0) break;  // the file shrank under us
+  while (got == kPiece) {
+    if (Status st = g_files.fs->ReadAt(f.fd, at, piece, kPiece, &got)) return st;
     size_t k = 0;
     while (k < got && piece[k] != '\r' && piece[k] != '\n') ++k;
     if (n + k > size) return kStringTooLong;
