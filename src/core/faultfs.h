@@ -31,7 +31,12 @@ class FaultFs final : public Fs {
   void SetSpace(uint64_t bytes) { space_ = bytes; }
   // Calls of `op` so far, failed ones included.
   uint32_t Calls(FsOp op) const { return calls_[size_t(op)]; }
-  void ResetCounts() { calls_.fill(0); }
+  // Forgets the counts, the planned failures and the space limit.
+  void Reset() {
+    calls_.fill(0);
+    plans_.fill(Plan());
+    space_ = ~uint64_t(0);
+  }
 
   Status Open(const std::string& path, unsigned mode, int* fd) override;
   Status Close(int fd) override;

@@ -104,7 +104,7 @@ Val EnginePath(std::string_view host) {
 
 std::string HostParent(const std::string& host) {
   size_t k = host.find_last_of('/');
-  if (k == std::string::npos) return {};
+  if (k == std::string::npos) return ".";
   return k == 0 ? "/" : host.substr(0, k);
 }
 

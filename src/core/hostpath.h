@@ -38,7 +38,7 @@ bool NameEqualNoCase(std::string_view a, std::string_view b);
 // Orders names ignoring ASCII case, then by their bytes, so every listing is stable.
 bool NameLessNoCase(std::string_view a, std::string_view b);
 
-// The folder part of a host path ("" for a bare name, "/" for the root's entries).
+// The folder part of a host path ("." for a bare name, "/" for the root's entries).
 std::string HostParent(const std::string& host);
 
 }  // namespace orv

@@ -48,8 +48,7 @@ Status FileReplacer::Commit() {
   if (!st) st = fs_->Rename(temp_, target_);
   if (st) return failed_ = st;
   temp_.clear();
-  std::string dir = HostParent(target_);
-  return fs_->SyncDir(dir.empty() ? "." : dir);
+  return fs_->SyncDir(HostParent(target_));
 }
 
 void FileReplacer::Abandon() {

@@ -113,7 +113,8 @@ Status FileRename(Val old_name, Val new_name) {
   std::string from, to;
   if (Status st = HostPath(old_name, &from)) return st;
   if (Status st = HostPath(new_name, &to)) return st;
-  return g_files.fs->Rename(from, to);
+  if (Status st = g_files.fs->Rename(from, to)) return st;
+  return g_files.fs->SyncDir(HostParent(to));  // the new name survives a crash
 }
 
 Status FileDelete(Val name) {

@@ -36,7 +36,7 @@ Status FileWriteAll(Val name, uint64_t offset, Val data, size_t* written);
 // was written).
 Status FileWriteAllChecked(Val name, uint64_t offset, Val data);
 // Renames a file (the new name is resolved like any path; an existing file of that name
-// is replaced).
+// is replaced) and syncs the folder it now lives in.
 Status FileRename(Val old_name, Val new_name);
 Status FileDelete(Val name);
 

@@ -180,8 +180,7 @@ TEST_F(FileTableTest, OpenFailuresAndTheirRecords) {
 
 TEST_F(FileTableTest, FailedOpenNeverEmptiesAnExistingFile) {
   Put("keep.txt", "precious");
-  FaultFs faults(PosixFs());
-  g_files.fs = &faults;
+  FaultFs& faults = UseFaults();
   faults.FailAt(FsOp::kOpen, 1, kDiskIo);
   EXPECT_EQ(FileOpen("keep.txt"_v, kOpenUpdate | kOpenQuiet), kFileOpenError);
   EXPECT_EQ(faults.Calls(FsOp::kOpen), 1u);  // no second try that could truncate

@@ -135,8 +135,7 @@ TEST_F(SectionsTest, FailedWriteLeavesTheFileByteForByte) {
   const std::string original = " 1 a=1\r\n 2 b=2\n 2 b=3\r\n 3 c=3\r\n";
   Put("f.ppn", original);
   // Count the writes of a good run, then fail each of them in turn.
-  FaultFs faults(PosixFs());
-  g_files.fs = &faults;
+  FaultFs& faults = UseFaults();
   Queue(1, "x=1:x=2:x=3", 2);
   ASSERT_EQ(SectionWrite("f.ppn"_v, 1, 2), 0);
   uint32_t writes = faults.Calls(FsOp::kWriteAt);
@@ -165,8 +164,7 @@ TEST_F(SectionsTest, FailedWriteLeavesTheFileByteForByte) {
 
 TEST_F(SectionsTest, UnreadableFileIsNeverReplaced) {
   Put("u.ppn", " 1 keep\r\n");
-  FaultFs faults(PosixFs());
-  g_files.fs = &faults;
+  FaultFs& faults = UseFaults();
   faults.FailAt(FsOp::kOpen, 2, kPermissionDenied);  // the first open creates the new file
   Queue(1, "x", 2);
   EXPECT_EQ(SectionWrite("u.ppn"_v, 1, 2), kPermissionDenied);

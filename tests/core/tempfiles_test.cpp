@@ -41,8 +41,7 @@ TEST_F(TempFilesTest, TakenNamesAreSkippedNeverOverwritten) {
   // The file system says the first two names are taken: the third is used, and nothing
   // is deleted or truncated on the way.
   Put("keep.txt", "keep");
-  FaultFs faults(PosixFs());
-  g_files.fs = &faults;
+  FaultFs& faults = UseFaults();
   faults.FailAt(FsOp::kOpen, 1, kFileExists);
   std::string first = S(TempFile("TMP"_v));
   EXPECT_EQ(faults.Calls(FsOp::kOpen), 2u);

@@ -79,8 +79,7 @@ TEST_F(WholeFileTest, WriteAllAppendsWritesAtAnOffsetAndReplaces) {
 }
 
 TEST_F(WholeFileTest, ShortWriteIs131) {
-  FaultFs faults(PosixFs());
-  g_files.fs = &faults;
+  FaultFs& faults = UseFaults();
   faults.SetSpace(2);
   EXPECT_EQ(FileWriteAllChecked("s.txt"_v, kFileEnd, "abcdef"_v), kFileIo);
   EXPECT_EQ(Get("s.txt"), "ab");
@@ -102,8 +101,7 @@ TEST_F(WholeFileTest, FailedReplacementLeavesTheOriginalByteForByte) {
   };
   for (const Fault& f : faults_at) {
     Put("r.txt", original);
-    FaultFs faults(PosixFs());
-    g_files.fs = &faults;
+    FaultFs& faults = UseFaults();
     faults.FailAt(f.op, 1, kDiskIo, f.keep);
     size_t written;
     EXPECT_EQ(FileWriteAll("r.txt"_v, kFileReplace, "something else entirely"_v, &written),
@@ -118,8 +116,7 @@ TEST_F(WholeFileTest, FailedReplacementLeavesTheOriginalByteForByte) {
 TEST_F(WholeFileTest, ReplacementSyncsTheFileAndItsFolderAndKeepsPermissions) {
   Put("p.txt", "old");
   std::filesystem::permissions(root_ / "p.txt", std::filesystem::perms(0640));
-  FaultFs faults(PosixFs());
-  g_files.fs = &faults;
+  FaultFs& faults = UseFaults();
   size_t written;
   ASSERT_EQ(FileWriteAll("p.txt"_v, kFileReplace, "new"_v, &written), 0);
   EXPECT_EQ(faults.Calls(FsOp::kSync), 1u);

@@ -14,6 +14,7 @@
 #include <string>
 #include <vector>
 
+#include "core/faultfs.h"
 #include "core/files.h"
 #include "support/runtime_fixture.h"
 
@@ -35,6 +36,14 @@ class FilesTest : public RuntimeTest {
     std::filesystem::current_path(saved_cwd_);
     std::filesystem::remove_all(root_);
     RuntimeTest::TearDown();
+  }
+
+  // Puts the fixture's fault-injecting file system in place, with no faults planned yet.
+  // It lives until after TearDown has closed every file.
+  FaultFs& UseFaults() {
+    faults_.Reset();
+    g_files.fs = &faults_;
+    return faults_;
   }
 
   // Writes `bytes` to root/rel, making the folders on the way.
@@ -66,6 +75,7 @@ class FilesTest : public RuntimeTest {
 
   std::filesystem::path root_;
   std::filesystem::path saved_cwd_;
+  FaultFs faults_{PosixFs()};
 };
 
 }  // namespace orv
