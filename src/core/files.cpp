@@ -5,7 +5,6 @@
 #include <cstring>
 
 #include "core/block.h"
-#include "core/file_dialog.h"
 #include "core/hostpath.h"
 #include "core/scratch.h"
 #include "core/status.h"
