@@ -1,0 +1,175 @@
+// The combo box: a selected item shown on the first row and its list below, always
+// (CBS_SIMPLE) or while dropped down (F4 or Alt+Down). Choosing an item from the list
+// notifies CBN_SELCHANGE and then CBN_SELENDOK ("selection made").
+#include <algorithm>
+#include <vector>
+
+#include "platform/canvas.h"
+#include "platform/controls.h"
+#include "platform/focus.h"
+#include "platform/item_cursor.h"
+#include "platform/messages.h"
+#include "platform/window.h"
+
+namespace orv::platform {
+
+namespace {
+struct ComboState : ControlState {
+  std::vector<std::string> items;
+  ItemCursor cur;
+  bool dropped = false;
+  int list_rows = 1;
+};
+
+bool IsSimple(WindowSystem& ws, Hwnd h) { return (GetStyle(ws, h) & 3) == CBS_SIMPLE; }
+
+void Open(WindowSystem& ws, Hwnd h, ComboState* st) {
+  if (st->dropped || IsSimple(ws, h)) return;
+  st->dropped = true;
+  Lookup(ws, h)->overlay = true;
+  NotifyParent(ws, h, CBN_DROPDOWN);
+}
+
+void Close(WindowSystem& ws, Hwnd h, ComboState* st, bool ok) {
+  if (!st->dropped) return;
+  st->dropped = false;
+  Lookup(ws, h)->overlay = false;
+  NotifyParent(ws, h, ok ? CBN_SELENDOK : CBN_SELENDCANCEL);
+}
+
+void Choose(WindowSystem& ws, Hwnd h, ComboState* st, int item) {
+  if (item != st->cur.sel) {
+    st->cur.sel = item;
+    st->cur.Show(item, st->list_rows);
+    NotifyParent(ws, h, CBN_SELCHANGE);
+    if (!IsWindow(ws, h)) return;
+  }
+  if (st->dropped) Close(ws, h, st, true);
+  else NotifyParent(ws, h, CBN_SELENDOK);
+}
+}  // namespace
+
+intptr_t ComboProc(WindowSystem& ws, Hwnd h, uint32_t msg, uintptr_t wp, intptr_t lp) {
+  ComboState* st = StateOf<ComboState>(ws, h);
+  if (!st) return 0;
+  int count = int(st->items.size());
+  int ch = ws.metrics.cell_h;
+  switch (msg) {
+    case CB_ADDSTRING:
+      st->items.emplace_back(*reinterpret_cast<const std::string_view*>(lp));
+      return count;
+    case CB_RESETCONTENT:
+      st->items.clear();
+      st->cur = ItemCursor{};
+      return 0;
+    case CB_SETCURSEL:
+      if (intptr_t(wp) < 0 || intptr_t(wp) >= count) {
+        st->cur.sel = -1;
+        return -1;
+      }
+      st->cur.sel = int(wp);
+      st->cur.Show(st->cur.sel, st->list_rows);
+      return st->cur.sel;
+    case CB_GETCURSEL:
+      return st->cur.sel;
+    case CB_GETCOUNT:
+      return count;
+    case CB_GETLBTEXT:
+      if (intptr_t(wp) < 0 || intptr_t(wp) >= count) return -1;
+      *reinterpret_cast<std::string*>(lp) = st->items[wp];
+      return intptr_t(st->items[wp].size());
+    case WM_GETTEXT: {
+      auto* out = reinterpret_cast<std::string*>(lp);
+      *out = st->cur.sel >= 0 ? st->items[size_t(st->cur.sel)] : std::string();
+      return intptr_t(out->size());
+    }
+    case CB_SHOWDROPDOWN:
+      if (wp) Open(ws, h, st);
+      else Close(ws, h, st, false);
+      return 1;
+    case CB_GETDROPPEDSTATE:
+      return st->dropped;
+    case kMsgItemPoint:
+      if (intptr_t(wp) < 0 || intptr_t(wp) >= count) return -1;
+      Open(ws, h, st);
+      st->cur.Show(int(wp), st->list_rows);
+      return MakePoint(ws.metrics.cell_w, (int(wp) - st->cur.top + 1) * ch + ch / 2);
+    case WM_GETDLGCODE:
+      return DLGC_WANTARROWS | (st->dropped ? DLGC_WANTALLKEYS : 0);
+    case WM_SYSKEYDOWN:
+      if (wp == VK_DOWN || wp == VK_UP) {
+        if (st->dropped) Close(ws, h, st, true);
+        else Open(ws, h, st);
+        return 0;
+      }
+      return DefWindowProc(ws, h, msg, wp, lp);
+    case WM_KEYDOWN: {
+      if (wp == VK_F4) {
+        if (st->dropped) Close(ws, h, st, true);
+        else Open(ws, h, st);
+        return 0;
+      }
+      if (st->dropped && (wp == VK_RETURN || wp == VK_ESCAPE)) {
+        Close(ws, h, st, wp == VK_RETURN);
+        return 0;
+      }
+      bool changed;
+      if (st->cur.Key(uint16_t(wp), count, st->list_rows, &changed) && changed)
+        NotifyParent(ws, h, CBN_SELCHANGE);
+      return 0;
+    }
+    case WM_CHAR:
+      if (wp > ' ' && count) {
+        int i = TypeAhead(st->items, st->cur.sel, uint8_t(wp));
+        if (i >= 0 && i != st->cur.sel) {
+          st->cur.sel = i;
+          st->cur.Show(i, st->list_rows);
+          NotifyParent(ws, h, CBN_SELCHANGE);
+        }
+      }
+      return 0;
+    case WM_KILLFOCUS:
+      Close(ws, h, st, false);
+      return 0;
+    case WM_LBUTTONDOWN: {
+      SetFocus(ws, h);
+      if (!IsWindow(ws, h)) return 0;
+      int row = std::max(0, PointY(lp)) / ch;
+      if (row == 0) {
+        if (st->dropped) Close(ws, h, st, false);
+        else Open(ws, h, st);
+      } else if ((st->dropped || IsSimple(ws, h)) && st->cur.top + row - 1 < count) {
+        Choose(ws, h, st, st->cur.top + row - 1);
+      }
+      return 0;
+    }
+    case WM_LBUTTONDBLCLK:
+      if (IsSimple(ws, h)) NotifyParent(ws, h, CBN_DBLCLK);
+      return 0;
+    case WM_PAINT: {
+      auto* pc = reinterpret_cast<PaintContext*>(lp);
+      Canvas& c = pc->canvas;
+      bool simple = IsSimple(ws, h);
+      st->list_rows = std::max(1, pc->h - 1);
+      st->cur.Clamp(count, st->list_rows);
+      uint8_t head = pc->focused ? kAttrReverse : kAttrUnderline;
+      c.Fill(Rect{0, 0, pc->w, 1}, ' ', head);
+      if (st->cur.sel >= 0) c.Text(0, 0, st->items[size_t(st->cur.sel)], head);
+      if (!simple) c.Put(pc->w - 1, 0, 'v', head);
+      if (pc->focused) c.Cursor(0, 0);
+      if (!simple && !st->dropped) return 0;
+      c.Fill(Rect{0, 1, pc->w, pc->h - 1}, ' ', 0);
+      for (int r = 0; r < st->list_rows && st->cur.top + r < count; ++r) {
+        int i = st->cur.top + r;
+        uint8_t attr = i == st->cur.sel ? kAttrReverse : 0;
+        c.Fill(Rect{0, r + 1, pc->w, 1}, ' ', attr);
+        c.Text(1, r + 1, st->items[size_t(i)], attr);
+      }
+      return 0;
+    }
+    default:
+      return DefWindowProc(ws, h, msg, wp, lp);
+  }
+}
+
+}  // namespace orv::platform

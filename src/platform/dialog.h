@@ -1,0 +1,21 @@
+// Keyboard navigation in dialog windows (classes registered with kClassDialog): Tab and
+// Shift+Tab move between the controls with WS_TABSTOP, arrows move between buttons, Enter
+// presses the focused push button or else the default one (BS_DEFPUSHBUTTON, else IDOK),
+// Esc presses IDCANCEL. A control keeps keys it asks for through WM_GETDLGCODE.
+#ifndef ORVALE_PLATFORM_DIALOG_H
+#define ORVALE_PLATFORM_DIALOG_H
+
+#include "platform/system.h"
+#include "platform/types.h"
+
+namespace orv::platform {
+
+// True when `m` was a navigation key of a dialog and has been handled.
+bool IsDialogMessage(WindowSystem& ws, const Msg& m);
+// The next (dir 1) or previous (dir -1) control of `root` that takes Tab after `from`,
+// wrapping; null when there is none.
+Hwnd NextTabStop(WindowSystem& ws, Hwnd root, Hwnd from, int dir);
+
+}  // namespace orv::platform
+
+#endif  // ORVALE_PLATFORM_DIALOG_H

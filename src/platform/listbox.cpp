@@ -1,0 +1,127 @@
+// The list box: items, one selected, keyboard and double-click notifications, and with
+// LBS_WANTKEYBOARDINPUT every key offered to the parent first (WM_VKEYTOITEM).
+#include <algorithm>
+#include <vector>
+
+#include "platform/canvas.h"
+#include "platform/controls.h"
+#include "platform/focus.h"
+#include "platform/item_cursor.h"
+#include "platform/messages.h"
+#include "platform/window.h"
+
+namespace orv::platform {
+
+namespace {
+struct ListBoxState : ControlState {
+  std::vector<std::string> items;
+  ItemCursor cur;
+  int rows = 1;
+  int item_h = 0;
+};
+
+void Select(WindowSystem& ws, Hwnd h, ListBoxState* st, int item) {
+  if (item == st->cur.sel) return;
+  st->cur.sel = item;
+  st->cur.Show(item, st->rows);
+  if (GetStyle(ws, h) & LBS_NOTIFY) NotifyParent(ws, h, LBN_SELCHANGE);
+}
+}  // namespace
+
+intptr_t ListBoxProc(WindowSystem& ws, Hwnd h, uint32_t msg, uintptr_t wp, intptr_t lp) {
+  ListBoxState* st = StateOf<ListBoxState>(ws, h);
+  if (!st) return 0;
+  int count = int(st->items.size());
+  int ch = ws.metrics.cell_h;
+  switch (msg) {
+    case LB_ADDSTRING:
+      st->items.emplace_back(*reinterpret_cast<const std::string_view*>(lp));
+      return count;
+    case LB_RESETCONTENT:
+      st->items.clear();
+      st->cur = ItemCursor{};
+      return 0;
+    case LB_SETCURSEL:
+      if (intptr_t(wp) < 0 || intptr_t(wp) >= count) {
+        st->cur.sel = -1;
+        return -1;
+      }
+      st->cur.sel = int(wp);
+      st->cur.Show(st->cur.sel, st->rows);
+      return st->cur.sel;
+    case LB_GETCURSEL:
+      return st->cur.sel;
+    case LB_GETTEXT:
+      if (intptr_t(wp) < 0 || intptr_t(wp) >= count) return -1;
+      *reinterpret_cast<std::string*>(lp) = st->items[wp];
+      return intptr_t(st->items[wp].size());
+    case LB_GETCOUNT:
+      return count;
+    case LB_GETTOPINDEX:
+      return st->cur.top;
+    case LB_GETCARETINDEX:
+      return std::max(0, st->cur.sel);
+    case LB_SETITEMHEIGHT:
+      st->item_h = int(lp);
+      return 0;
+    case kMsgItemPoint:
+      if (intptr_t(wp) < 0 || intptr_t(wp) >= count) return -1;
+      st->cur.Show(int(wp), st->rows);
+      return MakePoint(ws.metrics.cell_w, (int(wp) - st->cur.top) * ch + ch / 2);
+    case WM_GETDLGCODE:
+      return DLGC_WANTARROWS | DLGC_WANTCHARS;
+    case WM_KEYDOWN: {
+      if (GetStyle(ws, h) & LBS_WANTKEYBOARDINPUT) {
+        intptr_t r = SendMessage(ws, GetParent(ws, h), WM_VKEYTOITEM,
+                                 MakeWParam(uint32_t(wp), uint32_t(std::max(0, st->cur.sel))),
+                                 intptr_t(h.v));
+        if (!IsWindow(ws, h) || r == -2) return 0;
+        if (r >= 0 && r < count) {
+          Select(ws, h, st, int(r));
+          return 0;
+        }
+      }
+      bool changed;
+      if (st->cur.Key(uint16_t(wp), count, st->rows, &changed) && changed &&
+          (GetStyle(ws, h) & LBS_NOTIFY))
+        NotifyParent(ws, h, LBN_SELCHANGE);
+      return 0;
+    }
+    case WM_CHAR:
+      if (wp > ' ' && count) {
+        int i = TypeAhead(st->items, st->cur.sel, uint8_t(wp));
+        if (i >= 0) Select(ws, h, st, i);
+      }
+      return 0;
+    case WM_LBUTTONDOWN: {
+      SetFocus(ws, h);
+      int item = st->cur.top + std::max(0, PointY(lp)) / ch;
+      if (IsWindow(ws, h) && item < count) Select(ws, h, st, item);
+      return 0;
+    }
+    case WM_LBUTTONDBLCLK:
+      if (GetStyle(ws, h) & LBS_NOTIFY) NotifyParent(ws, h, LBN_DBLCLK);
+      return 0;
+    case WM_PAINT: {
+      auto* pc = reinterpret_cast<PaintContext*>(lp);
+      st->rows = std::max(1, pc->h);
+      st->cur.Clamp(count, st->rows);
+      Canvas& c = pc->canvas;
+      c.Fill(Rect{0, 0, pc->w, pc->h}, ' ', 0);
+      for (int r = 0; r < pc->h && st->cur.top + r < count; ++r) {
+        int i = st->cur.top + r;
+        uint8_t attr = i == st->cur.sel ? kAttrReverse : 0;
+        c.Fill(Rect{0, r, pc->w, 1}, ' ', attr);
+        c.Text(0, r, st->items[size_t(i)].substr(0, size_t(std::max(0, pc->w - 1))), attr);
+      }
+      if (st->cur.top > 0) c.Put(pc->w - 1, 0, '^', 0);
+      if (st->cur.top + pc->h < count) c.Put(pc->w - 1, pc->h - 1, 'v', 0);
+      if (pc->focused) c.Cursor(0, std::max(0, st->cur.sel - st->cur.top));
+      return 0;
+    }
+    default:
+      return DefWindowProc(ws, h, msg, wp, lp);
+  }
+}
+
+}  // namespace orv::platform
