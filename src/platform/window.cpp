@@ -158,13 +158,6 @@ static void CollectTree(WindowSystem& ws, Hwnd h, std::vector<Hwnd>* out) {
   for (Hwnd c : std::vector<Hwnd>(w->children)) CollectTree(ws, c, out);
 }
 
-static void SendDestroy(WindowSystem& ws, Hwnd h) {
-  SendMessage(ws, h, WM_DESTROY);
-  Window* w = Lookup(ws, h);
-  if (!w) return;
-  for (Hwnd c : std::vector<Hwnd>(w->children)) SendDestroy(ws, c);
-}
-
 bool DestroyWindow(WindowSystem& ws, Hwnd h) {
   Window* w = Lookup(ws, h);
   if (!w) return false;
@@ -176,7 +169,7 @@ bool DestroyWindow(WindowSystem& ws, Hwnd h) {
   std::vector<Hwnd> tree;
   CollectTree(ws, h, &tree);
   for (Hwnd t : tree) Lookup(ws, t)->dying = true;
-  SendDestroy(ws, h);
+  for (Hwnd t : tree) SendMessage(ws, t, WM_DESTROY);  // parents before their children
 
   w = Lookup(ws, h);
   bool top = IsTopLevel(*w);
