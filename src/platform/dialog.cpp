@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "platform/focus.h"
+#include "platform/geometry.h"
 #include "platform/messages.h"
 #include "platform/queue.h"
 #include "platform/window.h"
@@ -79,6 +80,30 @@ bool IsDialogMessage(WindowSystem& ws, const Msg& m) {
     default:
       return false;
   }
+}
+
+Hwnd CreateDialogWindow(WindowSystem& ws, std::string_view cls, std::string_view title, int cols,
+                        int rows, Hwnd owner, intptr_t user) {
+  const Metrics& m = ws.metrics;
+  Rect r = OuterForClient(cols * m.cell_w, rows * m.cell_h, false, m);
+  r.w = std::min(r.w, m.work_area.w);
+  r.h = std::min(r.h, m.work_area.h);
+  CentreOnDesktop(&r.x, &r.y, r.w, r.h, m);
+  CreateParams p;
+  p.class_name = cls;
+  p.title = title;
+  p.style = WS_POPUP | WS_CAPTION | WS_VISIBLE;
+  p.rect = r;
+  p.parent = owner ? owner : ActiveWindow(ws);
+  p.modal = true;
+  p.user = user;
+  return CreateWindow(ws, p);
+}
+
+Status RunDialog(WindowSystem& ws, Hwnd dlg) {
+  Status st = RunLoop(ws, dlg);
+  if (IsWindow(ws, dlg)) DestroyWindow(ws, dlg);
+  return st;
 }
 
 }  // namespace orv::platform
