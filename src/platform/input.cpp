@@ -41,11 +41,11 @@ void ExpandKey(uint16_t vk, uint8_t mods, uint8_t ch, std::vector<InputEvent>* o
 }
 
 uint8_t KeyChar(uint16_t vk, uint8_t mods) {
-  bool shift = mods & kModShift, ctrl = mods & kModCtrl, alt = mods & kModAlt;
-  if (ctrl && alt) return 0;
+  bool shift = mods & kModShift, ctrl = mods & kModCtrl;
+  if (ctrl && (mods & kModAlt)) return 0;
   if (vk >= 'A' && vk <= 'Z') {
     if (ctrl) return uint8_t(vk - 'A' + 1);
-    return uint8_t(shift || alt ? vk : vk + 32);
+    return uint8_t(shift ? vk : vk + 32);
   }
   if (vk >= '0' && vk <= '9') return ctrl ? 0 : uint8_t(vk);
   switch (vk) {

@@ -4,6 +4,7 @@
 #include <cstdio>
 
 #include "platform/input.h"
+#include "platform/timer.h"
 
 namespace orv::platform {
 
@@ -100,6 +101,22 @@ Hwnd PlatformTest::Child(const std::string& name, Hwnd parent, uint32_t id, int 
   p.id = id;
   p.user = reinterpret_cast<intptr_t>(&rec);
   return CreateWindow(ws, p);
+}
+
+Status PlatformTest::RunScript(Hwnd w, Script script) {
+  // The virtual clock moves only in wait steps, so the timer is due only at the last one.
+  backend.Add(std::move(script.Wait(10)));
+  SetTimer(ws, w, 77, 5);
+  std::string name = rec.names[w.v];
+  rec.on[name + " TIMER"] = [this](Hwnd self) {
+    KillTimer(ws, self, 77);
+    PostQuit(ws, 0);
+    return intptr_t(0);
+  };
+  Status st = RunLoop(ws, {});
+  rec.on.erase(name + " TIMER");
+  std::erase(rec.log, name + " TIMER 77");
+  return st;
 }
 
 }  // namespace orv::platform

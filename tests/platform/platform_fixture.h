@@ -46,6 +46,9 @@ class PlatformTest : public RuntimeTest {
   // Runs a loop on the script given so far; the status.
   Status Run(Hwnd window = {}) { return RunLoop(ws, window); }
   std::vector<std::string> TakeLog() { return std::exchange(rec.log, {}); }
+  // Runs a loop over `script`, ended by a timer of `w` once every step is used; the log
+  // keeps no line of that timer.
+  Status RunScript(Hwnd w, Script script);
   Rect Cells(int col, int row, int w, int h) const {
     return Rect{col * ws.metrics.cell_w, row * ws.metrics.cell_h, w * ws.metrics.cell_w,
                 h * ws.metrics.cell_h};
