@@ -18,7 +18,6 @@ struct ComboState : ControlState {
   std::vector<std::string> items;
   ItemCursor cur;
   bool dropped = false;
-  int list_rows = 1;
 };
 
 bool IsSimple(WindowSystem& ws, Hwnd h) { return (GetStyle(ws, h) & 3) == CBS_SIMPLE; }
@@ -40,7 +39,7 @@ void Close(WindowSystem& ws, Hwnd h, ComboState* st, bool ok) {
 void Choose(WindowSystem& ws, Hwnd h, ComboState* st, int item) {
   if (item != st->cur.sel) {
     st->cur.sel = item;
-    st->cur.Show(item, st->list_rows);
+    st->cur.Show(item, std::max(1, ClientRows(ws, h) - 1));
     NotifyParent(ws, h, CBN_SELCHANGE);
     if (!IsWindow(ws, h)) return;
   }
@@ -52,6 +51,7 @@ void Choose(WindowSystem& ws, Hwnd h, ComboState* st, int item) {
 intptr_t ComboProc(WindowSystem& ws, Hwnd h, uint32_t msg, uintptr_t wp, intptr_t lp) {
   ComboState* st = StateOf<ComboState>(ws, h);
   if (!st) return 0;
+  int list_rows = std::max(1, ClientRows(ws, h) - 1);
   int count = int(st->items.size());
   int ch = ws.metrics.cell_h;
   switch (msg) {
@@ -68,7 +68,7 @@ intptr_t ComboProc(WindowSystem& ws, Hwnd h, uint32_t msg, uintptr_t wp, intptr_
         return -1;
       }
       st->cur.sel = int(wp);
-      st->cur.Show(st->cur.sel, st->list_rows);
+      st->cur.Show(st->cur.sel, list_rows);
       return st->cur.sel;
     case CB_GETCURSEL:
       return st->cur.sel;
@@ -92,7 +92,7 @@ intptr_t ComboProc(WindowSystem& ws, Hwnd h, uint32_t msg, uintptr_t wp, intptr_
     case kMsgItemPoint:
       if (intptr_t(wp) < 0 || intptr_t(wp) >= count) return -1;
       Open(ws, h, st);
-      st->cur.Show(int(wp), st->list_rows);
+      st->cur.Show(int(wp), list_rows);
       return MakePoint(ws.metrics.cell_w, (int(wp) - st->cur.top + 1) * ch + ch / 2);
     case WM_GETDLGCODE:
       return DLGC_WANTARROWS | (st->dropped ? DLGC_WANTALLKEYS : 0);
@@ -114,7 +114,7 @@ intptr_t ComboProc(WindowSystem& ws, Hwnd h, uint32_t msg, uintptr_t wp, intptr_
         return 0;
       }
       bool changed;
-      if (st->cur.Key(uint16_t(wp), count, st->list_rows, &changed) && changed)
+      if (st->cur.Key(uint16_t(wp), count, list_rows, &changed) && changed)
         NotifyParent(ws, h, CBN_SELCHANGE);
       return 0;
     }
@@ -123,7 +123,7 @@ intptr_t ComboProc(WindowSystem& ws, Hwnd h, uint32_t msg, uintptr_t wp, intptr_
         int i = TypeAhead(st->items, st->cur.sel, uint8_t(wp));
         if (i >= 0 && i != st->cur.sel) {
           st->cur.sel = i;
-          st->cur.Show(i, st->list_rows);
+          st->cur.Show(i, list_rows);
           NotifyParent(ws, h, CBN_SELCHANGE);
         }
       }
@@ -150,8 +150,7 @@ intptr_t ComboProc(WindowSystem& ws, Hwnd h, uint32_t msg, uintptr_t wp, intptr_
       auto* pc = reinterpret_cast<PaintContext*>(lp);
       Canvas& c = pc->canvas;
       bool simple = IsSimple(ws, h);
-      st->list_rows = std::max(1, pc->h - 1);
-      st->cur.Clamp(count, st->list_rows);
+      st->cur.Clamp(count, list_rows);
       uint8_t head = pc->focused ? kAttrReverse : kAttrUnderline;
       c.Fill(Rect{0, 0, pc->w, 1}, ' ', head);
       if (st->cur.sel >= 0) c.Text(0, 0, st->items[size_t(st->cur.sel)], head);
@@ -159,7 +158,7 @@ intptr_t ComboProc(WindowSystem& ws, Hwnd h, uint32_t msg, uintptr_t wp, intptr_
       if (pc->focused) c.Cursor(0, 0);
       if (!simple && !st->dropped) return 0;
       c.Fill(Rect{0, 1, pc->w, pc->h - 1}, ' ', 0);
-      for (int r = 0; r < st->list_rows && st->cur.top + r < count; ++r) {
+      for (int r = 0; r < list_rows && st->cur.top + r < count; ++r) {
         int i = st->cur.top + r;
         uint8_t attr = i == st->cur.sel ? kAttrReverse : 0;
         c.Fill(Rect{0, r + 1, pc->w, 1}, ' ', attr);

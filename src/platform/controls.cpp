@@ -1,6 +1,8 @@
 // Registration of the control classes and helpers shared by their users.
 #include "platform/controls.h"
 
+#include <algorithm>
+
 #include "platform/messages.h"
 #include "platform/window.h"
 
@@ -26,6 +28,10 @@ Hwnd CreateControl(WindowSystem& ws, Hwnd parent, std::string_view cls, std::str
   p.parent = parent;
   p.id = id;
   return CreateWindow(ws, p);
+}
+
+int ClientRows(const WindowSystem& ws, Hwnd h) {
+  return std::max(1, ClientRect(ws, h).h / ws.metrics.cell_h);
 }
 
 intptr_t SendText(WindowSystem& ws, Hwnd h, uint32_t msg, uintptr_t wp, std::string_view text) {

@@ -32,6 +32,9 @@ intptr_t ListViewProc(WindowSystem& ws, Hwnd h, uint32_t msg, uintptr_t wp, intp
 Hwnd CreateControl(WindowSystem& ws, Hwnd parent, std::string_view cls, std::string_view text,
                    uint32_t style, const Rect& rect, uint32_t id);
 
+// Whole cell rows of the client area (at least 1).
+int ClientRows(const WindowSystem& ws, Hwnd h);
+
 // Sends a message whose lParam is a text (LB_ADDSTRING, CB_ADDSTRING, STM_SETIMAGE ...).
 intptr_t SendText(WindowSystem& ws, Hwnd h, uint32_t msg, uintptr_t wp, std::string_view text);
 // Sends a message that answers a text (LB_GETTEXT, CB_GETLBTEXT); empty when there is none.

@@ -172,6 +172,9 @@ int HeadlessBackend::Next(InputEvent* ev, int timeout_ms, const char** why) {
   return -1;
 }
 
-void HeadlessBackend::Present(const CellGrid&, const Rect&) { ++presents_; }
+void HeadlessBackend::Present(const CellGrid& grid, const Rect&) {
+  ++presents_;
+  if (keep_) frames_.push_back(grid);
+}
 
 }  // namespace orv::platform

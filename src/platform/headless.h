@@ -9,6 +9,7 @@
 #include <deque>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "core/val.h"
 #include "platform/backend.h"
@@ -69,11 +70,17 @@ class HeadlessBackend : public Backend {
   void Present(const CellGrid& grid, const Rect& focus) override;
   // How often the screen was presented (the loops present before every wait).
   int presents() const { return presents_; }
+  // Keeps a copy of every screen presented from now on (a wait step in a script presents
+  // the screen as it is at that point).
+  void KeepFrames(bool keep) { keep_ = keep; }
+  const std::vector<CellGrid>& frames() const { return frames_; }
 
  private:
   Script script_;
   uint64_t now_ = 0;
   int presents_ = 0;
+  bool keep_ = false;
+  std::vector<CellGrid> frames_;
 };
 
 }  // namespace orv::platform

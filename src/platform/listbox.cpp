@@ -16,14 +16,13 @@ namespace {
 struct ListBoxState : ControlState {
   std::vector<std::string> items;
   ItemCursor cur;
-  int rows = 1;
   int item_h = 0;
 };
 
 void Select(WindowSystem& ws, Hwnd h, ListBoxState* st, int item) {
   if (item == st->cur.sel) return;
   st->cur.sel = item;
-  st->cur.Show(item, st->rows);
+  st->cur.Show(item, ClientRows(ws, h));
   if (GetStyle(ws, h) & LBS_NOTIFY) NotifyParent(ws, h, LBN_SELCHANGE);
 }
 }  // namespace
@@ -31,6 +30,7 @@ void Select(WindowSystem& ws, Hwnd h, ListBoxState* st, int item) {
 intptr_t ListBoxProc(WindowSystem& ws, Hwnd h, uint32_t msg, uintptr_t wp, intptr_t lp) {
   ListBoxState* st = StateOf<ListBoxState>(ws, h);
   if (!st) return 0;
+  int rows = ClientRows(ws, h);
   int count = int(st->items.size());
   int ch = ws.metrics.cell_h;
   switch (msg) {
@@ -47,7 +47,7 @@ intptr_t ListBoxProc(WindowSystem& ws, Hwnd h, uint32_t msg, uintptr_t wp, intpt
         return -1;
       }
       st->cur.sel = int(wp);
-      st->cur.Show(st->cur.sel, st->rows);
+      st->cur.Show(st->cur.sel, rows);
       return st->cur.sel;
     case LB_GETCURSEL:
       return st->cur.sel;
@@ -66,7 +66,7 @@ intptr_t ListBoxProc(WindowSystem& ws, Hwnd h, uint32_t msg, uintptr_t wp, intpt
       return 0;
     case kMsgItemPoint:
       if (intptr_t(wp) < 0 || intptr_t(wp) >= count) return -1;
-      st->cur.Show(int(wp), st->rows);
+      st->cur.Show(int(wp), rows);
       return MakePoint(ws.metrics.cell_w, (int(wp) - st->cur.top) * ch + ch / 2);
     case WM_GETDLGCODE:
       return DLGC_WANTARROWS | DLGC_WANTCHARS;
@@ -82,7 +82,7 @@ intptr_t ListBoxProc(WindowSystem& ws, Hwnd h, uint32_t msg, uintptr_t wp, intpt
         }
       }
       bool changed;
-      if (st->cur.Key(uint16_t(wp), count, st->rows, &changed) && changed &&
+      if (st->cur.Key(uint16_t(wp), count, rows, &changed) && changed &&
           (GetStyle(ws, h) & LBS_NOTIFY))
         NotifyParent(ws, h, LBN_SELCHANGE);
       return 0;
@@ -104,8 +104,7 @@ intptr_t ListBoxProc(WindowSystem& ws, Hwnd h, uint32_t msg, uintptr_t wp, intpt
       return 0;
     case WM_PAINT: {
       auto* pc = reinterpret_cast<PaintContext*>(lp);
-      st->rows = std::max(1, pc->h);
-      st->cur.Clamp(count, st->rows);
+      st->cur.Clamp(count, rows);
       Canvas& c = pc->canvas;
       c.Fill(Rect{0, 0, pc->w, pc->h}, ' ', 0);
       for (int r = 0; r < pc->h && st->cur.top + r < count; ++r) {

@@ -19,7 +19,6 @@ struct ListViewState : ControlState {
   std::vector<ListViewColumn> cols;
   std::vector<std::vector<std::string>> rows;
   ItemCursor cur;
-  int body_rows = 1;
 };
 
 intptr_t Notify(WindowSystem& ws, Hwnd h, int32_t code, int row, uint16_t vkey = 0) {
@@ -33,7 +32,7 @@ intptr_t Notify(WindowSystem& ws, Hwnd h, int32_t code, int row, uint16_t vkey =
 void Select(WindowSystem& ws, Hwnd h, ListViewState* st, int row) {
   if (row == st->cur.sel) return;
   st->cur.sel = row;
-  if (row >= 0) st->cur.Show(row, st->body_rows);
+  if (row >= 0) st->cur.Show(row, std::max(1, ClientRows(ws, h) - 1));
   Notify(ws, h, LVN_ITEMCHANGED, row);
 }
 
@@ -46,6 +45,7 @@ int RowAt(const WindowSystem& ws, const ListViewState* st, intptr_t pt) {
 intptr_t ListViewProc(WindowSystem& ws, Hwnd h, uint32_t msg, uintptr_t wp, intptr_t lp) {
   ListViewState* st = StateOf<ListViewState>(ws, h);
   if (!st) return 0;
+  int body_rows = std::max(1, ClientRows(ws, h) - 1);
   int count = int(st->rows.size());
   int ch = ws.metrics.cell_h;
   switch (msg) {
@@ -99,7 +99,7 @@ intptr_t ListViewProc(WindowSystem& ws, Hwnd h, uint32_t msg, uintptr_t wp, intp
       return 1;
     case LVM_ENSUREVISIBLE:
       if (intptr_t(wp) < 0 || intptr_t(wp) >= count) return 0;
-      st->cur.Show(int(wp), st->body_rows);
+      st->cur.Show(int(wp), body_rows);
       return 1;
     case LVM_SETCOLUMNWIDTH:
       if (wp >= st->cols.size()) return 0;
@@ -109,7 +109,7 @@ intptr_t ListViewProc(WindowSystem& ws, Hwnd h, uint32_t msg, uintptr_t wp, intp
       return wp < st->cols.size() ? st->cols[wp].width : 0;
     case kMsgItemPoint:
       if (intptr_t(wp) < 0 || intptr_t(wp) >= count) return -1;
-      st->cur.Show(int(wp), st->body_rows);
+      st->cur.Show(int(wp), body_rows);
       return MakePoint(ws.metrics.cell_w, (int(wp) - st->cur.top + 1) * ch + ch / 2);
     case WM_GETDLGCODE:
       return DLGC_WANTARROWS;
@@ -127,7 +127,7 @@ intptr_t ListViewProc(WindowSystem& ws, Hwnd h, uint32_t msg, uintptr_t wp, intp
       }
       int before = st->cur.sel;
       bool changed;
-      if (st->cur.Key(uint16_t(wp), count, st->body_rows, &changed) && changed) {
+      if (st->cur.Key(uint16_t(wp), count, body_rows, &changed) && changed) {
         int to = st->cur.sel;
         st->cur.sel = before;
         Select(ws, h, st, to);
@@ -152,8 +152,7 @@ intptr_t ListViewProc(WindowSystem& ws, Hwnd h, uint32_t msg, uintptr_t wp, intp
     case WM_PAINT: {
       auto* pc = reinterpret_cast<PaintContext*>(lp);
       Canvas& c = pc->canvas;
-      st->body_rows = std::max(1, pc->h - 1);
-      st->cur.Clamp(count, st->body_rows);
+      st->cur.Clamp(count, body_rows);
       c.Fill(Rect{0, 0, pc->w, pc->h}, ' ', 0);
       c.Fill(Rect{0, 0, pc->w, 1}, ' ', kAttrReverse);
       auto line = [&](int y, const std::vector<std::string>* cells, uint8_t attr) {
@@ -169,7 +168,7 @@ intptr_t ListViewProc(WindowSystem& ws, Hwnd h, uint32_t msg, uintptr_t wp, intp
         }
       };
       line(0, nullptr, kAttrReverse);
-      for (int r = 0; r < st->body_rows && st->cur.top + r < count; ++r) {
+      for (int r = 0; r < body_rows && st->cur.top + r < count; ++r) {
         int i = st->cur.top + r;
         uint8_t attr = i == st->cur.sel ? kAttrReverse : 0;
         if (attr) c.Fill(Rect{0, r + 1, pc->w, 1}, ' ', attr);

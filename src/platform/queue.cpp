@@ -73,22 +73,16 @@ static Take TakeNext(WindowSystem& ws, Msg* out, Hwnd filter, bool remove) {
   return Take::kNone;
 }
 
-// Takes one input event from the backend, waiting up to `timeout_ms`. False only when a
-// wait was asked for and no input can come any more.
-static bool Pump(WindowSystem& ws, int timeout_ms) {
-  if (!ws.backend) {
-    if (timeout_ms != 0) Fail(ws, kLoopFailure, "no backend to wait for input");
-    return timeout_ms == 0;
-  }
+// Takes one input event from the backend, waiting up to `timeout_ms`: 1 when one was
+// delivered, 0 when none came, -1 when a wait was asked for and no input can come any more.
+static int Pump(WindowSystem& ws, int timeout_ms) {
+  const char* why = "no backend to wait for input";
   InputEvent ev;
-  const char* why = "input ended";
-  int r = ws.backend->Next(&ev, timeout_ms, &why);
+  int r = ws.backend ? ws.backend->Next(&ev, timeout_ms, &why) : -1;
   if (r > 0) DeliverInput(ws, ev);
-  if (r < 0 && timeout_ms != 0) {
-    Fail(ws, kLoopFailure, why);
-    return false;
-  }
-  return true;
+  if (r >= 0 || timeout_ms == 0) return r > 0 ? 1 : 0;
+  Fail(ws, kLoopFailure, why);
+  return -1;
 }
 
 bool PeekMessage(WindowSystem& ws, Msg* out, Hwnd filter, bool remove) {
@@ -113,12 +107,9 @@ int GetMessage(WindowSystem& ws, Msg* out, Hwnd filter) {
       case Take::kQuit: return 0;
       case Take::kNone: break;
     }
-    size_t before = ws.queue.size();
-    Pump(ws, 0);
-    if (ws.queue.size() != before || ws.failure) continue;
-    if (PostDueTimers(ws)) continue;
+    if (Pump(ws, 0) > 0 || PostDueTimers(ws)) continue;
     Present(ws);
-    if (!Pump(ws, NextTimerWait(ws))) return -1;
+    if (Pump(ws, NextTimerWait(ws)) < 0) return -1;
   }
 }
 
