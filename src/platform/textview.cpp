@@ -15,7 +15,6 @@ namespace {
 struct TextViewState : ControlState {
   std::vector<std::string> lines;
   int top = 0, left = 0;
-  int rows = 1;  // rows shown at the last paint, for paging
 };
 
 std::vector<std::string> SplitLines(std::string_view text) {
@@ -36,7 +35,8 @@ std::vector<std::string> SplitLines(std::string_view text) {
 intptr_t TextViewProc(WindowSystem& ws, Hwnd h, uint32_t msg, uintptr_t wp, intptr_t lp) {
   TextViewState* st = StateOf<TextViewState>(ws, h);
   if (!st) return 0;
-  int last = std::max(0, int(st->lines.size()) - st->rows);
+  int rows = ClientRows(ws, h);
+  int last = std::max(0, int(st->lines.size()) - rows);
   switch (msg) {
     case WM_CREATE:
       st->lines = SplitLines(Lookup(ws, h)->text);
@@ -55,8 +55,8 @@ intptr_t TextViewProc(WindowSystem& ws, Hwnd h, uint32_t msg, uintptr_t wp, intp
       switch (wp) {
         case VK_UP: st->top -= 1; break;
         case VK_DOWN: st->top += 1; break;
-        case VK_PRIOR: st->top -= st->rows; break;
-        case VK_NEXT: st->top += st->rows; break;
+        case VK_PRIOR: st->top -= rows; break;
+        case VK_NEXT: st->top += rows; break;
         case VK_HOME: st->top = 0; st->left = 0; break;
         case VK_END: st->top = last; break;
         case VK_LEFT: st->left = std::max(0, st->left - 1); break;
@@ -67,7 +67,6 @@ intptr_t TextViewProc(WindowSystem& ws, Hwnd h, uint32_t msg, uintptr_t wp, intp
       return 0;
     case WM_PAINT: {
       auto* pc = reinterpret_cast<PaintContext*>(lp);
-      st->rows = std::max(1, pc->h);
       pc->canvas.Fill(Rect{0, 0, pc->w, pc->h}, ' ', 0);
       for (int r = 0; r < pc->h && st->top + r < int(st->lines.size()); ++r) {
         const std::string& line = st->lines[size_t(st->top + r)];
