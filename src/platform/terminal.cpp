@@ -37,9 +37,11 @@ bool TerminalBackend::Open(std::string* error) {
   keypad(stdscr, TRUE);
   set_escdelay(40);
   const auto& seqs = KeySequences();
-  for (size_t i = 0; i < seqs.size(); ++i)
-    if (key_defined(seqs[i].seq.c_str()) == 0)
-      define_key(seqs[i].seq.c_str(), kFirstSequenceCode + int(i));
+  for (size_t i = 0; i < seqs.size(); ++i) {
+    int code = key_defined(seqs[i].seq.c_str());
+    if (code == 0) define_key(seqs[i].seq.c_str(), kFirstSequenceCode + int(i));
+    else if (code > 0) described_[code] = seqs[i].press;
+  }
   return true;
 }
 
@@ -87,7 +89,9 @@ bool TerminalBackend::Read(int timeout_ms, bool* gone) {
       alt = true;
     }
   }
-  if (!DecodeTermKey(r == KEY_CODE_YES, uint32_t(wc), &kp)) return false;
+  auto described = r == KEY_CODE_YES ? described_.find(int(wc)) : described_.end();
+  if (described != described_.end()) kp = described->second;
+  else if (!DecodeTermKey(r == KEY_CODE_YES, uint32_t(wc), &kp)) return false;
   if (alt) {
     kp.mods |= kModAlt;
     kp.ch = 0;

@@ -6,9 +6,11 @@
 #define ORVALE_PLATFORM_TERMINAL_H
 
 #include <deque>
+#include <map>
 #include <string>
 
 #include "platform/backend.h"
+#include "platform/term_keys.h"
 
 namespace orv::platform {
 
@@ -36,6 +38,8 @@ class TerminalBackend : public Backend {
 
   bool open_ = false;
   std::deque<InputEvent> pending_;
+  // Codes the terminal description already gives some of our sequences (Ctrl+End ...).
+  std::map<int, KeyPress> described_;
   int ox_ = 0, oy_ = 0;  // the view's origin on the desktop, in cells
 };
 
