@@ -111,7 +111,8 @@ static void EndTrack(WindowSystem& ws, uint32_t chosen) {
   t.active = false;
   t.done = true;
   t.chosen = chosen;
-  if (chosen && !t.return_cmd) PostMessage(ws, t.owner, WM_COMMAND, MakeWParam(chosen, 0), 0);
+  // A pop-up menu's command is posted once its loop has ended (TrackPopupMenu).
+  if (chosen && t.bar) PostMessage(ws, t.owner, WM_COMMAND, MakeWParam(chosen, 0), 0);
 }
 
 void MenuTrackCancel(WindowSystem& ws) {
@@ -270,8 +271,10 @@ uint32_t TrackPopupMenu(WindowSystem& ws, Hmenu m, uint32_t flags, int x, int y,
     TranslateMessage(ws, msg);
     DispatchMessage(ws, msg);
   }
-  if (ws.track.return_cmd) return ws.track.chosen;
-  return ws.track.chosen ? 1 : 0;
+  uint32_t chosen = ws.track.chosen;
+  if (ws.track.return_cmd) return chosen;
+  if (chosen) PostMessage(ws, owner, WM_COMMAND, MakeWParam(chosen, 0), 0);
+  return chosen ? 1 : 0;
 }
 
 static int TitleX(const Menu& bar, size_t i) {

@@ -4,9 +4,11 @@
 
 #include <filesystem>
 #include <fstream>
+#include <sstream>
 
 #include "core/status.h"
 #include "platform/chooser.h"
+#include "platform/menu.h"
 #include "platform/msgbox.h"
 #include "platform_fixture.h"
 
@@ -167,6 +169,46 @@ TEST_F(DialogsTest, PrinterChooser) {
   EXPECT_EQ(ChoosePrinter(ws, {}, "Print", {}, &choice), kCancelled);
   EXPECT_EQ(ws.transcript, (std::vector<std::string>{"printer chooser \"Print\" -> Matrix landscape",
                                                      "printer chooser \"Print\" -> cancelled"}));
+}
+
+TEST_F(DialogsTest, PopupMenuReturnsTheChosenId) {
+  Hwnd w = Top("w");
+  Hmenu m = CreateMenu(ws);
+  for (uint32_t i = 0; i < 4; ++i)
+    AppendMenuItem(ws, m, std::vector<std::string>{"Visualizar", "Insertar", "Eliminar", "Buscar"}[i], 1700 + i);
+  EnableMenuItem(ws, m, 1701, false);
+  backend.KeepFrames(true);
+  backend.Add(Script().Key("Down").Key("Down").Wait(1).Key("Enter"));
+  EXPECT_EQ(TrackPopupMenu(ws, m, TPM_RETURNCMD | TPM_BOTTOMALIGN, 80, 200, w), 1702u);
+  // Left edge at x 80 (column 10), bottom at y 200 (row 12, rounded): six rows up from there.
+  ASSERT_EQ(backend.frames().size(), 1u);
+  std::vector<std::string> rows;
+  std::stringstream text(backend.frames()[0].Text());
+  for (std::string line; std::getline(text, line);) rows.push_back(line);
+  ASSERT_EQ(rows.size(), 24u);
+  EXPECT_EQ(rows[7].substr(10), "+------------+");
+  EXPECT_EQ(rows[10].substr(10), "| Eliminar   |");
+  EXPECT_EQ(rows[12].substr(10), "+------------+");
+  backend.Add(Script().Key("Esc"));
+  EXPECT_EQ(TrackPopupMenu(ws, m, TPM_RETURNCMD, 0, 0, w), 0u);
+  backend.Add(Script().Menu(1701).Menu(1703));  // a disabled item cannot be chosen
+  EXPECT_EQ(TrackPopupMenu(ws, m, TPM_RETURNCMD, 0, 0, w), 0u);
+  EXPECT_EQ(ws.failure, kLoopFailure);
+  EXPECT_NE(ws.failure_report.find("menu: no enabled item 1701"), std::string::npos);
+  DestroyMenu(ws, m);
+}
+
+TEST_F(DialogsTest, PopupMenuWithoutReturnPostsTheCommand) {
+  Hwnd w = Top("w");
+  Hmenu m = CreateMenu(ws);
+  AppendMenuItem(ws, m, "Buscar", 1703);
+  backend.Add(Script().Key("Enter"));
+  EXPECT_EQ(TrackPopupMenu(ws, m, 0, 0, 0, w), 1u);
+  Msg msg;
+  ASSERT_TRUE(PeekMessage(ws, &msg, w, true));
+  EXPECT_EQ(msg.message, WM_COMMAND);
+  EXPECT_EQ(msg.wparam, MakeWParam(1703, 0));
+  DestroyMenu(ws, m);
 }
 
 }  // namespace
