@@ -23,6 +23,9 @@ struct ControlCase {
   std::string state;                // the control's text, or "sel N" for lists
 };
 
+// Test names show the case's name, not its bytes.
+void PrintTo(const ControlCase& c, std::ostream* os) { *os << c.name; }
+
 class ControlsTest : public PlatformTest, public ::testing::WithParamInterface<ControlCase> {
  public:
   using PlatformTest::rec;

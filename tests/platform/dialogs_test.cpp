@@ -25,6 +25,9 @@ struct BoxCase {
   const char* transcript;
 };
 
+// Test names show the case's name, not its bytes.
+void PrintTo(const BoxCase& c, std::ostream* os) { *os << c.name; }
+
 class MessageBoxTest : public PlatformTest, public ::testing::WithParamInterface<BoxCase> {};
 
 const BoxCase kBoxes[] = {

@@ -21,6 +21,9 @@ struct OrderCase {
   std::vector<std::string> expect;
 };
 
+// Test names show the case's name, not its bytes.
+void PrintTo(const OrderCase& c, std::ostream* os) { *os << c.name; }
+
 class MessageOrderTest : public PlatformTest, public ::testing::WithParamInterface<OrderCase> {
  public:
   using PlatformTest::backend;

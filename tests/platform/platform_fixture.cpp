@@ -64,7 +64,10 @@ intptr_t RecordingProc(WindowSystem& ws, Hwnd h, uint32_t msg, uintptr_t wp, int
   }
   rec->log.push_back(line);
   auto it = rec->on.find(name + " " + MessageName(msg));
-  if (it != rec->on.end()) return it->second(h);
+  if (it != rec->on.end()) {
+    auto react = it->second;  // a reaction may remove itself from the map
+    return react(h);
+  }
   return DefWindowProc(ws, h, msg, wp, lp);
 }
 
