@@ -15,8 +15,7 @@ namespace orv::platform {
 
 namespace {
 struct ComboState : ControlState {
-  std::vector<std::string> items;
-  ItemCursor cur;
+  ItemList list;
   bool dropped = false;
 };
 
@@ -37,9 +36,9 @@ void Close(WindowSystem& ws, Hwnd h, ComboState* st, bool ok) {
 }
 
 void Choose(WindowSystem& ws, Hwnd h, ComboState* st, int item) {
-  if (item != st->cur.sel) {
-    st->cur.sel = item;
-    st->cur.Show(item, std::max(1, ClientRows(ws, h) - 1));
+  if (item != st->list.cur.sel) {
+    st->list.cur.sel = item;
+    st->list.cur.Show(item, std::max(1, ClientRows(ws, h) - 1));
     NotifyParent(ws, h, CBN_SELCHANGE);
     if (!IsWindow(ws, h)) return;
   }
@@ -52,35 +51,18 @@ intptr_t ComboProc(WindowSystem& ws, Hwnd h, uint32_t msg, uintptr_t wp, intptr_
   ComboState* st = StateOf<ComboState>(ws, h);
   if (!st) return 0;
   int list_rows = std::max(1, ClientRows(ws, h) - 1);
-  int count = int(st->items.size());
+  int count = int(st->list.items.size());
   int ch = ws.metrics.cell_h;
   switch (msg) {
-    case CB_ADDSTRING:
-      st->items.emplace_back(*reinterpret_cast<const std::string_view*>(lp));
-      return count;
-    case CB_RESETCONTENT:
-      st->items.clear();
-      st->cur = ItemCursor{};
-      return 0;
-    case CB_SETCURSEL:
-      if (intptr_t(wp) < 0 || intptr_t(wp) >= count) {
-        st->cur.sel = -1;
-        return -1;
-      }
-      st->cur.sel = int(wp);
-      st->cur.Show(st->cur.sel, list_rows);
-      return st->cur.sel;
-    case CB_GETCURSEL:
-      return st->cur.sel;
-    case CB_GETCOUNT:
-      return count;
-    case CB_GETLBTEXT:
-      if (intptr_t(wp) < 0 || intptr_t(wp) >= count) return -1;
-      *reinterpret_cast<std::string*>(lp) = st->items[wp];
-      return intptr_t(st->items[wp].size());
+    case CB_ADDSTRING: return st->list.Apply(ItemOp::kAdd, wp, lp, list_rows);
+    case CB_RESETCONTENT: return st->list.Apply(ItemOp::kReset, wp, lp, list_rows);
+    case CB_SETCURSEL: return st->list.Apply(ItemOp::kSetSel, wp, lp, list_rows);
+    case CB_GETCURSEL: return st->list.Apply(ItemOp::kGetSel, wp, lp, list_rows);
+    case CB_GETCOUNT: return st->list.Apply(ItemOp::kCount, wp, lp, list_rows);
+    case CB_GETLBTEXT: return st->list.Apply(ItemOp::kGetText, wp, lp, list_rows);
     case WM_GETTEXT: {
       auto* out = reinterpret_cast<std::string*>(lp);
-      *out = st->cur.sel >= 0 ? st->items[size_t(st->cur.sel)] : std::string();
+      *out = st->list.cur.sel >= 0 ? st->list.items[size_t(st->list.cur.sel)] : std::string();
       return intptr_t(out->size());
     }
     case CB_SHOWDROPDOWN:
@@ -92,8 +74,8 @@ intptr_t ComboProc(WindowSystem& ws, Hwnd h, uint32_t msg, uintptr_t wp, intptr_
     case kMsgItemPoint:
       if (intptr_t(wp) < 0 || intptr_t(wp) >= count) return -1;
       Open(ws, h, st);
-      st->cur.Show(int(wp), list_rows);
-      return MakePoint(ws.metrics.cell_w, (int(wp) - st->cur.top + 1) * ch + ch / 2);
+      st->list.cur.Show(int(wp), list_rows);
+      return MakePoint(ws.metrics.cell_w, (int(wp) - st->list.cur.top + 1) * ch + ch / 2);
     case WM_GETDLGCODE:
       return DLGC_WANTARROWS | (st->dropped ? DLGC_WANTALLKEYS : 0);
     case WM_SYSKEYDOWN:
@@ -114,16 +96,16 @@ intptr_t ComboProc(WindowSystem& ws, Hwnd h, uint32_t msg, uintptr_t wp, intptr_
         return 0;
       }
       bool changed;
-      if (st->cur.Key(uint16_t(wp), count, list_rows, &changed) && changed)
+      if (st->list.cur.Key(uint16_t(wp), count, list_rows, &changed) && changed)
         NotifyParent(ws, h, CBN_SELCHANGE);
       return 0;
     }
     case WM_CHAR:
       if (wp > ' ' && count) {
-        int i = TypeAhead(st->items, st->cur.sel, uint8_t(wp));
-        if (i >= 0 && i != st->cur.sel) {
-          st->cur.sel = i;
-          st->cur.Show(i, list_rows);
+        int i = TypeAhead(st->list.items, st->list.cur.sel, uint8_t(wp));
+        if (i >= 0 && i != st->list.cur.sel) {
+          st->list.cur.sel = i;
+          st->list.cur.Show(i, list_rows);
           NotifyParent(ws, h, CBN_SELCHANGE);
         }
       }
@@ -138,8 +120,8 @@ intptr_t ComboProc(WindowSystem& ws, Hwnd h, uint32_t msg, uintptr_t wp, intptr_
       if (row == 0) {
         if (st->dropped) Close(ws, h, st, false);
         else Open(ws, h, st);
-      } else if ((st->dropped || IsSimple(ws, h)) && st->cur.top + row - 1 < count) {
-        Choose(ws, h, st, st->cur.top + row - 1);
+      } else if ((st->dropped || IsSimple(ws, h)) && st->list.cur.top + row - 1 < count) {
+        Choose(ws, h, st, st->list.cur.top + row - 1);
       }
       return 0;
     }
@@ -150,19 +132,19 @@ intptr_t ComboProc(WindowSystem& ws, Hwnd h, uint32_t msg, uintptr_t wp, intptr_
       auto* pc = reinterpret_cast<PaintContext*>(lp);
       Canvas& c = pc->canvas;
       bool simple = IsSimple(ws, h);
-      st->cur.Clamp(count, list_rows);
+      st->list.cur.Clamp(count, list_rows);
       uint8_t head = pc->focused ? kAttrReverse : kAttrUnderline;
       c.Fill(Rect{0, 0, pc->w, 1}, ' ', head);
-      if (st->cur.sel >= 0) c.Text(0, 0, st->items[size_t(st->cur.sel)], head);
+      if (st->list.cur.sel >= 0) c.Text(0, 0, st->list.items[size_t(st->list.cur.sel)], head);
       if (!simple) c.Put(pc->w - 1, 0, 'v', head);
       if (pc->focused) c.Cursor(0, 0);
       if (!simple && !st->dropped) return 0;
       c.Fill(Rect{0, 1, pc->w, pc->h - 1}, ' ', 0);
-      for (int r = 0; r < list_rows && st->cur.top + r < count; ++r) {
-        int i = st->cur.top + r;
-        uint8_t attr = i == st->cur.sel ? kAttrReverse : 0;
+      for (int r = 0; r < list_rows && st->list.cur.top + r < count; ++r) {
+        int i = st->list.cur.top + r;
+        uint8_t attr = i == st->list.cur.sel ? kAttrReverse : 0;
         c.Fill(Rect{0, r + 1, pc->w, 1}, ' ', attr);
-        c.Text(1, r + 1, st->items[size_t(i)], attr);
+        c.Text(1, r + 1, st->list.items[size_t(i)], attr);
       }
       return 0;
     }

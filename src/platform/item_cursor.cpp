@@ -41,6 +41,32 @@ void ItemCursor::Clamp(int count, int rows) {
   top = std::clamp(top, 0, std::max(0, count - std::max(1, rows)));
 }
 
+intptr_t ItemList::Apply(ItemOp op, uintptr_t wp, intptr_t lp, int rows) {
+  intptr_t count = intptr_t(items.size()), at = intptr_t(wp);
+  switch (op) {
+    case ItemOp::kAdd:
+      items.emplace_back(*reinterpret_cast<const std::string_view*>(lp));
+      return count;
+    case ItemOp::kReset:
+      items.clear();
+      cur = ItemCursor{};
+      return 0;
+    case ItemOp::kSetSel:
+      cur.sel = at >= 0 && at < count ? int(at) : -1;
+      if (cur.sel >= 0) cur.Show(cur.sel, rows);
+      return cur.sel;
+    case ItemOp::kGetSel:
+      return cur.sel;
+    case ItemOp::kCount:
+      return count;
+    case ItemOp::kGetText:
+      if (at < 0 || at >= count) return -1;
+      *reinterpret_cast<std::string*>(lp) = items[size_t(at)];
+      return intptr_t(items[size_t(at)].size());
+  }
+  return -1;
+}
+
 int TypeAhead(const std::vector<std::string>& items, int from, uint8_t ch) {
   int n = int(items.size());
   for (int k = 1; k <= n; ++k) {

@@ -3,7 +3,9 @@
 #ifndef ORVALE_PLATFORM_ITEM_CURSOR_H
 #define ORVALE_PLATFORM_ITEM_CURSOR_H
 
+#include <cstddef>
 #include <cstdint>
+#include <string_view>
 #include <string>
 #include <vector>
 
@@ -21,6 +23,17 @@ struct ItemCursor {
   void Show(int item, int rows);
   // Keeps sel and top valid after the count changed.
   void Clamp(int count, int rows);
+};
+
+// The messages list boxes and combo boxes share, on a list of texts with its cursor.
+enum class ItemOp { kAdd, kReset, kSetSel, kGetSel, kCount, kGetText };
+struct ItemList {
+  std::vector<std::string> items;
+  ItemCursor cur;
+  // Add (lParam: const std::string_view*) answers the new index; SetSel (wParam: the item,
+  // out of range: none) answers it or -1; GetText (wParam: the item, lParam: std::string*)
+  // answers the length or -1.
+  intptr_t Apply(ItemOp op, uintptr_t wp, intptr_t lp, int rows);
 };
 
 // The next item after `from` (wrapping) whose text starts with `ch` ignoring case; -1 when
