@@ -25,6 +25,30 @@ static void Raise(WindowSystem& ws, Hwnd top) {
   ws.zorder.push_back(top);
 }
 
+// Scrolls every scrolled ancestor of `h` (through WM_HSCROLL and WM_VSCROLL with
+// SB_THUMBTRACK) so that `h` is shown, as a keyboard user cannot reach the scroll bars.
+static void ScrollIntoView(WindowSystem& ws, Hwnd h) {
+  for (const Window* c = Lookup(ws, h); c && c->parent; c = Lookup(ws, c->parent)) {
+    Hwnd p = c->parent;
+    const Window* pw = Lookup(ws, p);
+    if (!pw) return;
+    Rect client = ClientRect(ws, p);
+    Rect r = c->rect;
+    for (int bar = 0; bar < 2; ++bar) {
+      const ScrollBar& b = bar ? pw->vbar : pw->hbar;
+      if (!b.shown) continue;
+      int lo = bar ? r.y : r.x, len = bar ? r.h : r.w, view = bar ? client.h : client.w;
+      int pos = b.pos;
+      if (lo + len > pos + view) pos = lo + len - view;
+      if (lo < pos) pos = lo;
+      pos = std::clamp(pos, b.min, b.max);
+      if (pos != b.pos)
+        SendMessage(ws, p, bar ? WM_VSCROLL : WM_HSCROLL, MakeWParam(SB_THUMBTRACK, uint32_t(pos)));
+      if (!(pw = Lookup(ws, p))) return;
+    }
+  }
+}
+
 Hwnd SetFocus(WindowSystem& ws, Hwnd h) {
   Hwnd old = ws.focus;
   if (h == old) return old;
@@ -39,7 +63,8 @@ Hwnd SetFocus(WindowSystem& ws, Hwnd h) {
   Hwnd root = RootOf(ws, h);
   Lookup(ws, root)->last_focus = h;
   Raise(ws, root);
-  SendMessage(ws, h, WM_SETFOCUS, old.v);
+  ScrollIntoView(ws, h);
+  if (ws.focus == h) SendMessage(ws, h, WM_SETFOCUS, old.v);
   return old;
 }
 

@@ -13,8 +13,8 @@ namespace orv::platform {
 
 // Moves the focus to `h` (null: nowhere). Kill-focus goes to the old window while the focus
 // is nowhere; when its handler moves the focus itself, that move wins and `h` gets nothing.
-// Refused (null returned, nothing sent) for a window that cannot take input. Returns the
-// window that had the focus.
+// Refused (null returned, nothing sent) for a window that cannot take input. Scrolled
+// ancestors are scrolled to show `h` first. Returns the window that had the focus.
 Hwnd SetFocus(WindowSystem& ws, Hwnd h);
 Hwnd GetFocus(const WindowSystem& ws);
 

@@ -405,6 +405,28 @@ intptr_t DefWindowProc(WindowSystem& ws, Hwnd h, uint32_t msg, uintptr_t wp, int
       pc->canvas.Fill(Rect{0, 0, pc->w, pc->h}, ' ', 0);
       return 0;
     }
+    case WM_HSCROLL:
+    case WM_VSCROLL: {
+      // The usual codes move the client area by a cell, a page, to the ends or to the
+      // position given (SB_THUMBTRACK, high word).
+      bool v = msg == WM_VSCROLL;
+      ScrollBar& b = v ? w->vbar : w->hbar;
+      int cell = v ? ws.metrics.cell_h : ws.metrics.cell_w;
+      int page = v ? ClientRect(ws, h).h : ClientRect(ws, h).w;
+      int pos = b.pos;
+      switch (LoWord(wp)) {
+        case SB_LINEUP: pos -= cell; break;
+        case SB_LINEDOWN: pos += cell; break;
+        case SB_PAGEUP: pos -= page; break;
+        case SB_PAGEDOWN: pos += page; break;
+        case SB_THUMBTRACK: pos = int(HiWord(wp)); break;
+        case SB_TOP: pos = b.min; break;
+        case SB_BOTTOM: pos = b.max; break;
+        default: break;
+      }
+      b.pos = std::clamp(pos, b.min, b.max);
+      return 0;
+    }
     case WM_SYSKEYDOWN:
       if (wp == VK_F10) return OpenMenuBar(ws, RootOf(ws, h), 0);
       if (IsAsciiAlpha(uint8_t(wp)) || IsDigit(uint8_t(wp)))

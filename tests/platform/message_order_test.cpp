@@ -67,6 +67,21 @@ const OrderCase kCases[] = {
      },
      {"a KILLFOCUS", "a SETFOCUS", "focus=a"}},
 
+    {"FocusScrollsTheControlIntoView",
+     [](MessageOrderTest& t) {
+       Hwnd w = t.Top("w");  // 40x10 cells: a caption and 9 rows of client area
+       SetScrollRange(t.ws, w, 1, 0, 20 * 16, true);
+       Hwnd low = t.Child("low", w, 1, 0, 15);
+       Hwnd high = t.Child("high", w, 2, 0, 1);
+       t.rec.log.clear();
+       SetFocus(t.ws, low);  // row 15 ends at pixel 256; 144 are shown
+       t.Note("pos " + std::to_string(GetScrollPos(t.ws, w, 1)));
+       SetFocus(t.ws, high);
+       t.Note("pos " + std::to_string(GetScrollPos(t.ws, w, 1)));
+     },
+     {"w KILLFOCUS", "w VSCROLL 5,112", "low SETFOCUS", "pos 112", "low KILLFOCUS", "w VSCROLL 5,16", "high SETFOCUS",
+      "pos 16"}},
+
     {"NewTopLevelWindowTakesTheFocus",
      [](MessageOrderTest& t) {
        Hwnd w = t.Top("w");

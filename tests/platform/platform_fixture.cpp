@@ -16,7 +16,7 @@ std::string MessageName(uint32_t msg) {
       {WM_SYSKEYDOWN, "SYSKEYDOWN"}, {WM_SYSKEYUP, "SYSKEYUP"},   {WM_SYSCHAR, "SYSCHAR"},
       {WM_COMMAND, "COMMAND"},     {WM_NOTIFY, "NOTIFY"},         {WM_TIMER, "TIMER"},
       {WM_USER, "USER"},           {WM_VKEYTOITEM, "VKEYTOITEM"}, {0x88E0, "APP88E0"},
-      {WM_LBUTTONDOWN, "LBUTTONDOWN"}, {WM_LBUTTONUP, "LBUTTONUP"},
+      {WM_HSCROLL, "HSCROLL"}, {WM_VSCROLL, "VSCROLL"}, {WM_LBUTTONDOWN, "LBUTTONDOWN"}, {WM_LBUTTONUP, "LBUTTONUP"},
   };
   auto it = kNames.find(msg);
   if (it != kNames.end()) return it->second;
@@ -53,6 +53,10 @@ intptr_t RecordingProc(WindowSystem& ws, Hwnd h, uint32_t msg, uintptr_t wp, int
     case WM_SYSKEYDOWN:
     case WM_SYSKEYUP:
       line += " " + KeyName(uint16_t(wp));
+      break;
+    case WM_HSCROLL:
+    case WM_VSCROLL:
+      line += " " + std::to_string(LoWord(wp)) + "," + std::to_string(HiWord(wp));
       break;
     case WM_CHAR:
     case WM_SYSCHAR:
