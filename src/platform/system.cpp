@@ -15,7 +15,7 @@ void SystemInit(WindowSystem& ws, Backend* backend) {
 
 void SystemShutdown(WindowSystem& ws) {
   MenuTrackCancel(ws);
-  while (!ws.zorder.empty()) DestroyWindow(ws, ws.zorder.back());
+  for (Hwnd h : std::vector<Hwnd>(ws.zorder.rbegin(), ws.zorder.rend())) DestroyWindow(ws, h);
   for (size_t i = 0; i < ws.menus.size(); ++i)
     if (ws.menus[i].live) DestroyMenu(ws, Hmenu{(uint32_t(ws.menus[i].gen) << 16) | uint32_t(i + 1)});
   Metrics metrics = ws.metrics;

@@ -162,6 +162,10 @@ bool DestroyWindow(WindowSystem& ws, Hwnd h) {
   Window* w = Lookup(ws, h);
   if (!w) return false;
   if (w->dying) return true;
+  // Windows it owns (its dialogs and boxes) go first, as their owner's handle goes stale.
+  for (Hwnd t : std::vector<Hwnd>(ws.zorder))
+    if (const Window* tw = Lookup(ws, t); tw && tw->owner == h) DestroyWindow(ws, t);
+  if (!IsWindow(ws, h)) return true;
   if (ws.focus && IsDescendant(ws, h, ws.focus)) SetFocus(ws, {});
   w = Lookup(ws, h);  // the kill-focus handler may have destroyed it already
   if (!w || w->dying) return true;

@@ -42,7 +42,7 @@ struct CreateParams {
 // refused.
 Hwnd CreateWindow(WindowSystem& ws, const CreateParams& p);
 
-// Destroys a window and its descendants: kill-focus to the focused one, WM_DESTROY to the
+// Destroys the top-level windows `h` owns, then `h` and its descendants: kill-focus to the focused one, WM_DESTROY to the
 // window and then to each descendant, timers and queued messages dropped; a modal window
 // gives its owner back its input and the next window is activated. False for a handle that
 // is not a window.

@@ -187,6 +187,16 @@ const OrderCase kCases[] = {
      {"m CREATE", "f KILLFOCUS", "a ENABLE", "m SETFOCUS", "owner disabled", "m KILLFOCUS",
       "m DESTROY", "a ENABLE", "f SETFOCUS", "owner enabled", "focus=f"}},
 
+    {"DestroyingAnOwnerDestroysItsModalWindowFirst",
+     [](MessageOrderTest& t) {
+       Hwnd a = t.Top("a");
+       t.Top("m", a, true);
+       t.rec.log.clear();
+       DestroyWindow(t.ws, a);
+       t.Note(t.ws.zorder.empty() ? "none left" : "left over");
+     },
+     {"m KILLFOCUS", "m DESTROY", "a ENABLE", "a SETFOCUS", "a KILLFOCUS", "a DESTROY", "none left"}},
+
     {"FailedModalCreationLeavesTheOwnerEnabled",
      [](MessageOrderTest& t) {
        Hwnd a = t.Top("a");
