@@ -56,8 +56,6 @@ class Canvas {
   void AddAttr(const Rect& r, uint8_t attr);
   // Places the terminal cursor at (x, y) when that cell is visible.
   void Cursor(int x, int y);
-  // The visible area in this canvas's coordinates.
-  Rect Visible() const { return Rect{clip_.x - ox_, clip_.y - oy_, clip_.w, clip_.h}; }
 
  private:
   CellGrid* grid_;

@@ -111,13 +111,6 @@ std::string Snapshot(WindowSystem& ws) {
   return g.Text();
 }
 
-std::string SnapshotAttrs(WindowSystem& ws) {
-  CellGrid g;
-  Rect f;
-  Compose(ws, &g, &f);
-  return g.Attrs();
-}
-
 static void DumpOne(const WindowSystem& ws, Hwnd h, int depth, Hwnd active, std::string* out) {
   const Window* w = Lookup(ws, h);
   if (!w) return;

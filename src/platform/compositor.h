@@ -21,9 +21,8 @@ void Compose(WindowSystem& ws, CellGrid* grid, Rect* focus);
 // whole window with caption for top-level ones).
 Rect WindowCells(const WindowSystem& ws, Hwnd h);
 
-// The composed screen as text (CellGrid::Text) and its attributes (CellGrid::Attrs).
+// The composed screen as text (CellGrid::Text).
 std::string Snapshot(WindowSystem& ws);
-std::string SnapshotAttrs(WindowSystem& ws);
 // The window tree, one line per window, indented by depth: slot, class, id, text, pixel
 // rectangle and the states hidden, disabled, focus, active.
 std::string DumpTree(const WindowSystem& ws);

@@ -63,13 +63,10 @@ class HeadlessBackend : public Backend {
 
   // Appends the steps of `more`.
   void Add(Script more);
-  size_t Remaining() const { return script_.steps().size(); }
 
   uint64_t Now() override { return now_; }
   int Next(InputEvent* ev, int timeout_ms, const char** why) override;
   void Present(const CellGrid& grid, const Rect& focus) override;
-  // How often the screen was presented (the loops present before every wait).
-  int presents() const { return presents_; }
   // Keeps a copy of every screen presented from now on (a wait step in a script presents
   // the screen as it is at that point).
   void KeepFrames(bool keep) { keep_ = keep; }
@@ -78,7 +75,6 @@ class HeadlessBackend : public Backend {
  private:
   Script script_;
   uint64_t now_ = 0;
-  int presents_ = 0;
   bool keep_ = false;
   std::vector<CellGrid> frames_;
 };

@@ -109,7 +109,6 @@ static Hmenu LevelMenu(WindowSystem& ws, size_t k) {
 static void EndTrack(WindowSystem& ws, uint32_t chosen) {
   MenuTrack& t = ws.track;
   t.active = false;
-  t.done = true;
   t.chosen = chosen;
   // A pop-up menu's command is posted once its loop has ended (TrackPopupMenu).
   if (chosen && t.bar) PostMessage(ws, t.owner, WM_COMMAND, MakeWParam(chosen, 0), 0);

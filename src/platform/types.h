@@ -108,7 +108,6 @@ struct MenuTrack {
   int open = 0;           // levels whose pop-up is shown (a bar's first pop-up is level 1)
   int x = 0, y = 0;       // pop-up menus: the anchor (left, bottom) in cells
   uint32_t chosen = 0;
-  bool done = false;
 };
 
 struct Timer {

@@ -333,16 +333,6 @@ bool ShowWindow(WindowSystem& ws, Hwnd h, bool show) {
   return was;
 }
 
-bool IsVisibleDeep(const WindowSystem& ws, Hwnd h) {
-  const Window* w = Lookup(ws, h);
-  while (w) {
-    if (!w->visible) return false;
-    if (!w->parent) return true;
-    w = Lookup(ws, w->parent);
-  }
-  return false;
-}
-
 void SetScrollRange(WindowSystem& ws, Hwnd h, int bar, int min, int max, bool show) {
   Window* w = Lookup(ws, h);
   if (!w) return;
@@ -377,10 +367,6 @@ intptr_t GetUserData(const WindowSystem& ws, Hwnd h) {
 uint32_t GetStyle(const WindowSystem& ws, Hwnd h) {
   const Window* w = Lookup(ws, h);
   return w ? w->style : 0;
-}
-
-void SetStyle(WindowSystem& ws, Hwnd h, uint32_t style) {
-  if (Window* w = Lookup(ws, h)) w->style = style & ~(WS_VISIBLE | WS_DISABLED);
 }
 
 void NotifyParent(WindowSystem& ws, Hwnd h, uint32_t code) {

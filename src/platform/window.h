@@ -92,8 +92,6 @@ void ClientOrigin(const WindowSystem& ws, Hwnd h, int* x, int* y);
 
 // Shows or hides; showing a top-level window activates it. Returns whether it was visible.
 bool ShowWindow(WindowSystem& ws, Hwnd h, bool show);
-// Visible itself and every ancestor.
-bool IsVisibleDeep(const WindowSystem& ws, Hwnd h);
 
 // Scroll bars: 0 is the horizontal bar, 1 the vertical one. The client area scrolls by the
 // bar's position (pixels), which is kept within the range.
@@ -104,7 +102,6 @@ int GetScrollPos(const WindowSystem& ws, Hwnd h, int bar);
 void SetUserData(WindowSystem& ws, Hwnd h, intptr_t v);
 intptr_t GetUserData(const WindowSystem& ws, Hwnd h);
 uint32_t GetStyle(const WindowSystem& ws, Hwnd h);
-void SetStyle(WindowSystem& ws, Hwnd h, uint32_t style);
 
 // The state a control class keeps for a window, created on first use.
 template <typename T>
