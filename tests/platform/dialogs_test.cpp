@@ -7,7 +7,12 @@
 #include <sstream>
 
 #include "core/status.h"
+#include "core/file_dialog.h"
+#include "core/files.h"
+#include "core/hostpath.h"
+#include "core/scratch.h"
 #include "platform/chooser.h"
+#include "platform/file_dialog_host.h"
 #include "platform/menu.h"
 #include "platform/msgbox.h"
 #include "platform_fixture.h"
@@ -159,6 +164,19 @@ TEST_F(ChooserTest, FolderChooserEntersAndChooses) {
   std::string path;
   EXPECT_EQ(ChooseFolder(ws, {}, "Folder", dir.string(), &path), kOk) << ws.failure_report;
   EXPECT_EQ(path, (dir / "sub").string());
+}
+
+TEST_F(ChooserTest, EngineFileDialogsUseTheChooserInEnginePaths) {
+  WindowFileDialogs host(ws, [] { return Hwnd{}; });
+  g_files.dialogs = &host;
+  std::string engine_dir = S(EnginePath(dir.string()));
+  backend.Add(Script().Click(IDOK));
+  Val chosen = FileDialog(false, "PRX"_v, ValOf(engine_dir + "\\A.PRX"),
+                          "Procedimientos (*.PRX),*.PRX"_v);
+  EXPECT_EQ(S(chosen), engine_dir + "\\A.PRX") << ws.failure_report;
+  backend.Add(Script().Key("Esc"));
+  EXPECT_EQ(S(FileDialog(false, "PRX"_v, "*.PRX"_v, "Procedimientos (*.PRX),*.PRX"_v)), "");
+  g_files.dialogs = nullptr;
 }
 
 TEST_F(DialogsTest, PrinterChooser) {
