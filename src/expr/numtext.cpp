@@ -14,8 +14,9 @@ namespace orv {
 
 namespace {
 
-// Magnitudes beyond this cannot scale back into 64 bits; reading stops growing them.
-constexpr Int128 kMagnitudeCap = Pow10(30);
+// Magnitudes beyond this cannot scale back into 64 bits; reading stops growing them, which
+// keeps every intermediate (the magnitude times 10 to the precision) within 128 bits.
+constexpr Int128 kMagnitudeCap = Pow10(20);
 
 // The exponent written after a 'D': its leading digits, capped (any count above the cap
 // overflows every value that is not zero).
@@ -64,9 +65,11 @@ Status TextToNumber(Val text, int precis, int64_t* out) {
   }
   for (; taken < precis; ++taken) fraction *= 10;
   // The zeros of a 'D' extend the integer part only when they follow its digits directly.
-  if (exponent && !point && i == num.len && magnitude != 0) {
-    if (exponent > 30) too_big = true;
-    else magnitude *= Pow10(exponent);
+  if (!point && i == num.len && magnitude != 0) {
+    for (int k = 0; k < exponent && !too_big; ++k) {
+      magnitude *= 10;
+      too_big = magnitude > kMagnitudeCap;
+    }
   }
   Int128 value = magnitude * Pow10(precis) + fraction + (round_up ? 1 : 0);
   if (negative) value = -value;

@@ -52,7 +52,7 @@ Status RoundToDecimals(int64_t v, int64_t n, int precis, int64_t* out) {
   }
   if (n > precis) {
     int64_t up = n - precis;
-    if (up > 38) return kExpCalcError;
+    if (up > 18) return kExpCalcError;  // 10 to the 19th already passes every 64-bit value
     return Result(Int128(v) * Pow10(int(up)), out);
   }
   int64_t down = precis - n;

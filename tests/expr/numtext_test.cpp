@@ -44,7 +44,9 @@ TEST_F(NumTextTest, TextToNumber) {
   for (const auto& c : cases) {
     int64_t v = 0;
     EXPECT_EQ(TextToNumber(ValFromCStr(c.text), c.precis, &v), c.status) << c.text;
-    if (!c.status) EXPECT_EQ(v, c.want) << c.text;
+    if (!c.status) {
+      EXPECT_EQ(v, c.want) << c.text;
+    }
   }
   // A number text of the longest value length is read without overrun.
   std::string long_text(65535, '9');
