@@ -33,7 +33,6 @@ void RefreshIndex() {
   t.index.clear();
   uint16_t count = ListCount(list, '\0');
   for (uint16_t n = count; n >= 1; --n) t.index[ListField(list, '\0', n).str()] = n;
-  ExprInvalidate();
 }
 
 }  // namespace

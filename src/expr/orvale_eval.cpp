@@ -8,6 +8,7 @@
 #include <unistd.h>
 
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <string>
 #include <vector>
@@ -89,22 +90,33 @@ int main(int argc, char** argv) {
   if (!exprs.empty()) {
     for (std::string_view e : exprs) serious |= RunOne(e, &line);
   } else {
+    // Lines end in LF, CR LF or CR; a Ctrl-Z ends the input.
     bool prompt = isatty(STDIN_FILENO);
-    std::string in;
-    for (;;) {
+    char* buf = nullptr;
+    size_t cap = 0;
+    bool done = false;
+    while (!done) {
       if (prompt) {
         fputs("> ", stdout);
         fflush(stdout);
       }
-      in.clear();
-      int c;
-      while ((c = getchar()) != EOF && c != '\n') in.push_back(static_cast<char>(c));
-      if (c == EOF && in.empty()) break;
-      if (!in.empty() && in.back() == '\r') in.pop_back();
-      serious |= RunOne(in, &line);
+      ssize_t n = getline(&buf, &cap, stdin);
+      if (n < 0) break;
+      std::string_view rest(buf, size_t(n));
+      if (!rest.empty() && rest.back() == '\n') rest.remove_suffix(1);
+      if (size_t z = rest.find('\x1A'); z != rest.npos) {
+        rest = rest.substr(0, z);
+        done = true;
+        if (rest.empty()) break;
+      }
+      do {
+        size_t cr = rest.find('\r');
+        serious |= RunOne(rest.substr(0, cr), &line);
+        rest = cr == rest.npos ? std::string_view() : rest.substr(cr + 1);
+      } while (!rest.empty());
       if (prompt) fflush(stdout);
-      if (c == EOF) break;
     }
+    free(buf);
     if (prompt) fputs("\n", stdout);
   }
   ExprShutdown();

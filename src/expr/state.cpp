@@ -40,11 +40,6 @@ uint16_t HookInstall(uint16_t slot, HookFn fn) {
 
 HookFn HookGet(uint16_t slot) { return slot < kHookSlots ? g_expr.hooks[slot] : nullptr; }
 
-void FieldHooksInstall(const FieldHooks& hooks) {
-  g_expr.fields = hooks;
-  ExprInvalidate();
-}
-
 uint16_t FieldClass(Val ref) {
   if (ref.len < 2 || ref.ptr[ref.len - 1] != '}' || !memchr(ref.ptr, '{', ref.len))
     return kSyntaxError;

@@ -66,9 +66,6 @@ struct ExprState {
   // Nesting of evaluations and operator climbs, bounded so that no input exhausts the
   // machine stack.
   uint16_t depth = 0;
-  // Raised whenever something that evaluation results depend on outside the expression text
-  // changes (the function list, the dictionary), so that cached forms can be dropped.
-  uint32_t generation = 0;
 };
 
 extern ExprState g_expr;
@@ -114,15 +111,12 @@ inline IndexedNameHookFn IndexedHook() {
 }
 inline ProcRunnerFn ProcRunner() { return reinterpret_cast<ProcRunnerFn>(HookGet(kHookProcSlot)); }
 
-// Installs the dictionary's field routines (and drops cached forms).
-void FieldHooksInstall(const FieldHooks& hooks);
+// Installs the dictionary's field routines.
+inline void FieldHooksInstall(const FieldHooks& hooks) { g_expr.fields = hooks; }
 // The class flags a field reference adds: 8, 9 for a text type (ABCDF), or the status of
 // the resolution; 147 when the text is not NAME{FILE}. Without a dictionary the reference
 // resolves as a field of no known type (8).
 uint16_t FieldClass(Val ref);
-// Records that the dictionary or the function list changed.
-inline void ExprInvalidate() { ++g_expr.generation; }
-
 // Fixes "today" (8 digits YYYYMMDD; false when the text is not that), or with an empty text
 // returns to the system clock.
 bool ExprSetToday(Val date);

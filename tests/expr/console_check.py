@@ -26,6 +26,8 @@ def main():
     code, out, _ = run(binary, [], b"'\xf1'+'\x80'\n200\xf715")
     check("cp1252 input", (code, out), (0, "T ñ€\nN 170\n"))
 
+    code, out, _ = run(binary, [], b"1+1\r\n2+2\r3+3\n\n4\x1a\n5\n")
+    check("line ends and Ctrl-Z", (code, out), (0, "N 2\nN 4\nN 6\nN 0\nN 4\n"))
     check("--precis", run(binary, ["--precis", "0", "10/3", "_PRECIS"])[:2], (0, "N 3\nN 0\n"))
     check("--precis 4", run(binary, ["--precis", "4", "1/3"])[:2], (0, "N .3333\n"))
     check("--today", run(binary, ["--today", "20240229", "1"])[:2], (0, "N 1\n"))
