@@ -15,26 +15,7 @@
 #include "expr/numtext.h"
 #include "expr/state.h"
 #include "expr/sysvars.h"
-
-namespace {
-
-std::string Unhex(const std::string& h) {
-  std::string out;
-  for (size_t i = 0; i + 1 < h.size(); i += 2) out.push_back(char(std::stoi(h.substr(i, 2), nullptr, 16)));
-  return out;
-}
-
-std::string Hex(std::string_view s) {
-  static const char* digits = "0123456789abcdef";
-  std::string out;
-  for (unsigned char c : s) {
-    out.push_back(digits[c >> 4]);
-    out.push_back(digits[c & 15]);
-  }
-  return out;
-}
-
-}  // namespace
+#include "support/hex.h"
 
 int main() {
   using namespace orv;
