@@ -15,8 +15,6 @@ namespace {
 // The search kind of a list: plain for the NUL separator, quote-aware otherwise.
 SearchKind ListKind(char sep) { return sep == '\0' ? kPlain : kQuoteAware; }
 
-bool InSet(Val set, char c) { return set.len && memchr(set.ptr, c, set.len) != nullptr; }
-
 // The first position at or after `from` whose character satisfies `match`, skipping quoted
 // sections (and never matching a quote) when the search is quote-aware.
 template <class Match>
@@ -68,6 +66,8 @@ Span FieldSpan(Val list, char sep, uint16_t n) {
 
 bool IsQuoteChar(char c) { return c == '\'' || c == '"'; }
 
+bool CharInSet(Val set, char c) { return set.ok() && set.len && memchr(set.ptr, c, set.len); }
+
 uint16_t TextFindChar(Val text, char c, SearchKind kind) {
   return TextFindCharFrom(text, 0, c, kind);
 }
@@ -82,7 +82,7 @@ uint16_t TextFindCharFrom(Val text, uint16_t start, char c, SearchKind kind) {
 }
 
 uint16_t TextFindAnyOf(Val text, Val set, SearchKind kind) {
-  return ScanFirst(text, 0, kind, [set](char x) { return InSet(set, x); });
+  return ScanFirst(text, 0, kind, [set](char x) { return CharInSet(set, x); });
 }
 
 uint16_t TextFindLastChar(Val text, char c, SearchKind kind) {
@@ -95,7 +95,7 @@ uint16_t TextFindLastChar(Val text, char c, SearchKind kind) {
 }
 
 uint16_t TextFindLastAnyOf(Val text, Val set, SearchKind kind) {
-  return ScanLast(text, kind, [set](char x) { return InSet(set, x); });
+  return ScanLast(text, kind, [set](char x) { return CharInSet(set, x); });
 }
 
 namespace {
@@ -130,7 +130,7 @@ uint16_t TextCountText(Val text, Val pattern, SearchKind kind) {
 
 int TextAllIn(Val text, Val set) {
   for (char c : text)
-    if (!InSet(set, c)) return 0;
+    if (!CharInSet(set, c)) return 0;
   return 1;
 }
 
@@ -225,32 +225,31 @@ ValArray ListSplit(Val list, char sep) {
   return a;
 }
 
-Val ListUnion(Val a, char sep_a, Val b, char sep_b) {
-  if (!a.ok()) return a;
-  if (!b.ok()) return b;
+namespace {
+
+// `out` joined (with `sep`) with every field of `from` that is not a word of `exclude`.
+Val JoinFieldsNotIn(Val out, char sep, Val from, char from_sep, Val exclude, char exclude_sep) {
+  if (!out.ok()) return out;
+  if (!from.ok()) return from;
+  if (!exclude.ok()) return exclude;
   ScratchScope scope;
-  Val out = a;
-  Val sv(&sep_a, 1);
-  uint16_t count = ListCount(b, sep_b);
+  Val sv(&sep, 1);
+  uint16_t count = ListCount(from, from_sep);
   for (uint16_t i = 1; i <= count && out.ok(); ++i) {
-    Val f = ListField(b, sep_b, i);
-    if (!ListWordIndex(a, f, sep_a)) out = ValJoin(out, sv, f);
+    Val f = ListField(from, from_sep, i);
+    if (!ListWordIndex(exclude, f, exclude_sep)) out = ValJoin(out, sv, f);
   }
   return scope.Return(out);
 }
 
+}  // namespace
+
+Val ListUnion(Val a, char sep_a, Val b, char sep_b) {
+  return JoinFieldsNotIn(a, sep_a, b, sep_b, a, sep_a);
+}
+
 Val ListDifference(Val a, char sep_a, Val b, char sep_b) {
-  if (!a.ok()) return a;
-  if (!b.ok()) return b;
-  ScratchScope scope;
-  Val out;
-  Val sv(&sep_a, 1);
-  uint16_t count = ListCount(a, sep_a);
-  for (uint16_t i = 1; i <= count && out.ok(); ++i) {
-    Val f = ListField(a, sep_a, i);
-    if (!ListWordIndex(b, f, sep_b)) out = ValJoin(out, sv, f);
-  }
-  return scope.Return(out);
+  return JoinFieldsNotIn(Val(), sep_a, a, sep_a, b, sep_b);
 }
 
 uint16_t ListMaxFieldLength(Val list, char sep) {

@@ -33,6 +33,8 @@ struct ValArray {
 };
 
 bool IsQuoteChar(char c);
+// Whether `c` is one of the characters of `set`.
+bool CharInSet(Val set, char c);
 
 uint16_t TextFindChar(Val text, char c, SearchKind kind);
 // First occurrence at or after `start`; positions count from the text's beginning.

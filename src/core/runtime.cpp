@@ -16,6 +16,16 @@ Val BuiltinMessage(Val number) {
   if (number.sv() == "0005") return "Proceso Completado Satisfactoriamente"_v;
   if (number.sv() == "0008") return "Precauci\xF3n "_v;
   if (number.sv() == "0009") return "Error "_v;
+  // The filters of the file dialogs.
+  if (number.sv() == "0060") return "Todos (%s),%s"_v;
+  if (number.sv() == "0061") return "Ficheros de Estructura (%s),%s"_v;
+  if (number.sv() == "0062") return "Ficheros de Pantalla (%s),%s"_v;
+  if (number.sv() == "0063") return "Ficheros de Plantilla de Impresi\xF3n (%s),%s"_v;
+  if (number.sv() == "0064") return "Ficheros de Procedimientos (%s),%s"_v;
+  if (number.sv() == "0065") return "Ficheros de Selecci\xF3n de Aplicaci\xF3n (%s),%s"_v;
+  if (number.sv() == "0066") return "Ficheros de Men\xFA (%s),%s"_v;
+  if (number.sv() == "0067") return "Ficheros PDF (%s),%s"_v;
+  if (number.sv() == "0068") return "Ficheros de Texto (%s),%s"_v;
   return Val();
 }
 

@@ -14,8 +14,6 @@ namespace orv {
 
 namespace {
 
-bool InSet(Val set, char c) { return set.len && memchr(set.ptr, c, set.len) != nullptr; }
-
 // Pushes an uninitialised text of n bytes and returns its writable start, or null with *v set
 // to the error value.
 char* PushText(size_t n, Val* v) {
@@ -38,9 +36,9 @@ Val TextTrimChars(Val text, int flags, Val set) {
   if (!text.ok()) return text;
   uint32_t b = 0, e = text.len;
   if (flags & kTrimStart)
-    while (b < e && InSet(set, text.ptr[b])) ++b;
+    while (b < e && CharInSet(set, text.ptr[b])) ++b;
   if (flags & kTrimEnd)
-    while (e > b && InSet(set, text.ptr[e - 1])) --e;
+    while (e > b && CharInSet(set, text.ptr[e - 1])) --e;
   return Val(text.ptr + b, static_cast<uint16_t>(e - b));
 }
 
@@ -80,19 +78,12 @@ Val TextReplace(Val text, Val pattern, Val replacement, SearchKind kind) {
   return out;
 }
 
-Val TextCollapse(Val text, char c) {
-  if (!text.ok()) return text;
-  ScratchScope scope;
-  Val out;
-  char* p = PushText(text.len, &out);
-  if (!p) return out;
-  uint16_t n = 0;
-  for (uint16_t i = 0; i < text.len; ++i)
-    if (!(text.ptr[i] == c && n > 0 && p[n - 1] == c)) p[n++] = text.ptr[i];
-  return scope.Return(Val(p, n));
-}
+namespace {
 
-Val TextKeepChars(Val text, Val set) {
+// A copy of the text without the characters `drop` rejects; `drop` sees each character and
+// the last one kept so far (-1 before the first).
+template <class Drop>
+Val FilterText(Val text, Drop drop) {
   if (!text.ok()) return text;
   ScratchScope scope;
   Val out;
@@ -100,8 +91,18 @@ Val TextKeepChars(Val text, Val set) {
   if (!p) return out;
   uint16_t n = 0;
   for (char c : text)
-    if (InSet(set, c)) p[n++] = c;
+    if (!drop(c, n ? static_cast<int>(p[n - 1]) : -1)) p[n++] = c;
   return scope.Return(Val(p, n));
+}
+
+}  // namespace
+
+Val TextCollapse(Val text, char c) {
+  return FilterText(text, [c](char x, int last) { return x == c && last == c; });
+}
+
+Val TextKeepChars(Val text, Val set) {
+  return FilterText(text, [set](char x, int) { return !CharInSet(set, x); });
 }
 
 Val TextTranslate(Val text, Val from, Val to) {

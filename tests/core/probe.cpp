@@ -1,4 +1,4 @@
-// A line-oriented driver of the list and text operations for checks written in Python.
+// A line-oriented driver of the list, text and path operations for checks written in Python.
 //
 // Each input line is an operation name followed by hex-encoded arguments; each output line is
 // the hex-encoded result ("E <code>" for an error value), so that any byte survives.
@@ -7,6 +7,9 @@
 //   count TEXT PAT K        -> TextCountText as a decimal number
 //   find TEXT PAT K         -> TextFindText as a decimal number (65535: not found)
 //   utf8 TEXT               -> Cp1252ToUtf8
+//   part FLAGS PATH         -> PathPart (FLAGS a decimal number, hex-encoded like the rest)
+//   join FOLDER NAME        -> PathJoin
+//   resolve BASE REL        -> PathResolve
 #include <iostream>
 #include <sstream>
 #include <string>
@@ -14,6 +17,7 @@
 
 #include "core/cp1252.h"
 #include "core/list.h"
+#include "core/paths.h"
 #include "core/runtime.h"
 #include "core/scratch.h"
 #include "core/text.h"
@@ -54,6 +58,12 @@ int main() {
       std::cout << TextFindText(arg(0), arg(1), SearchKind(a.at(2)[0])) << "\n";
     } else if (op == "utf8") {
       std::cout << Hex(Cp1252ToUtf8(a.at(0))) << "\n";
+    } else if (op == "part") {
+      std::cout << Show(PathPart(arg(1), std::stoi(a.at(0)))) << "\n";
+    } else if (op == "join") {
+      std::cout << Show(PathJoin(arg(0), arg(1))) << "\n";
+    } else if (op == "resolve") {
+      std::cout << Show(PathResolve(arg(0), arg(1))) << "\n";
     } else {
       std::cout << "?\n";
     }

@@ -49,6 +49,13 @@ TEST_F(ScratchTest, ReleaseKeepsTheEntryOnTopAtTheMark) {
   EXPECT_EQ(ScratchRelease(kNone), mark);  // 0xFFFF only reads the top
 }
 
+TEST_F(ScratchTest, ReleasingAboveTheTopIsRefused) {
+  ValCopy("x"_v);
+  uint16_t top = ScratchMark();
+  EXPECT_DEBUG_DEATH(ScratchRelease(top + 1), "above the top");
+  EXPECT_EQ(ScratchMark(), top);  // without assertions the release is ignored
+}
+
 TEST_F(TinyScratchTest, ExhaustionLeavesTheStackAsItWas) {
   // Bytes: the push that would make the free pointer reach the end fails.
   EXPECT_EQ(ScratchFreeSpace().len, 4096 - 4);
