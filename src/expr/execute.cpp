@@ -53,10 +53,7 @@ Status Execute(Val text) {
 
 Status ExecuteFile(Val name, bool report_missing) {
   ScratchScope scope;
-  uint16_t mark = ScratchMark();
-  ExprFileReaderFn reader = g_expr.read_file ? g_expr.read_file : ReadExpressionFile;
-  Status st = reader(name);
-  if (!st && ScratchMark() == mark) st = kInternal;  // a reader that pushed nothing
+  Status st = ReadExpressionFile(name);
   if (!st && ScratchTop().len == 0) st = kFileNotFound;
   if (st == kFileNotFound) {
     if (!report_missing) return kOk;

@@ -6,9 +6,10 @@
 
 namespace orv {
 
-// Pushes the whole text of an expression file, each line end replaced by ';'. The name may
-// hold %...% folder names and is looked up in the definition folders. 164 when the file is
-// missing (the caller reports it).
+// Pushes the whole text of an expression file with every line end replaced by ';'. The
+// name's %...% keys are expanded and the file is looked up as named, then in each of the
+// definition folders (application settings item 5). 164 when it is found nowhere; the
+// statuses of the file layer otherwise. Nothing is pushed on failure.
 Status ReadExpressionFile(Val name);
 
 }  // namespace orv

@@ -47,16 +47,11 @@ struct FieldHooks {
   Status (*write)(Val ref, Val text) = nullptr;
 };
 
-// Reads a whole expression file, each line end replaced by ';', and pushes the text on the
-// scratch stack. 164 with the file name as detail when it is missing or empty.
-using ExprFileReaderFn = Status (*)(Val name);
-
 struct ExprState {
   bool ready = false;
   VarStore vars;
   HookFn hooks[kHookSlots] = {};
   FieldHooks fields;
-  ExprFileReaderFn read_file = nullptr;
   BuiltinTable builtins;
   // Mirror of _PRECIS (system integer 32) and of 10 to its power, kept by its store.
   int precis = 2;

@@ -1,4 +1,4 @@
-// The entry points of evaluation, expression files, field references and built-in calls.
+// The entry points of evaluation, field references and built-in calls.
 #include <gtest/gtest.h>
 
 #include <map>
@@ -59,35 +59,6 @@ TEST_F(ExprTest, ExecuteReturnsOnlySeriousStatuses) {
   EXPECT_EQ(Execute("5+"_v), kSyntaxError);
   EXPECT_EQ(TaskExpEval("B=5,C=B*2"_v), 0);
   EXPECT_EQ(Eval("C"), "N 10");
-}
-
-// Expression files come through the reader in ExprState; tests install their own.
-std::map<std::string, std::string> g_files;
-Status FakeReader(Val name) {
-  auto it = g_files.find(name.str());
-  if (it == g_files.end()) return kFileNotFound;
-  if (it->second == "<io error>") return kFileIo;
-  return ScratchPushCopy(ValOf(it->second));
-}
-
-TEST_F(ExprTest, ExecuteAFile) {
-  ErrReport(0, Val(), false);
-  EXPECT_EQ(ExecuteFile("SETTINGS.DAT"_v, true), kFileNotFound);
-  EXPECT_EQ(S(ErrDetail()), "SETTINGS.DAT");
-  EXPECT_EQ(ExecuteFile("SETTINGS.DAT"_v, false), 0);
-
-  g_files = {{"A.DAT", "A=1;B$='x';C=A+1"}, {"EMPTY.DAT", ""}, {"BAD.DAT", "A=;"},
-             {"IO.DAT", "<io error>"}};
-  g_expr.read_file = FakeReader;
-  uint16_t mark = ScratchMark();
-  EXPECT_EQ(ExecuteFile("A.DAT"_v, true), 0);
-  EXPECT_EQ(ScratchMark(), mark);
-  EXPECT_EQ(Eval("C"), "N 2");
-  EXPECT_EQ(Eval("B$"), "T x");
-  EXPECT_EQ(ExecuteFile("EMPTY.DAT"_v, true), kFileNotFound);
-  EXPECT_EQ(ExecuteFile("EMPTY.DAT"_v, false), 0);
-  EXPECT_EQ(ExecuteFile("BAD.DAT"_v, false), kSyntaxError);
-  EXPECT_EQ(ExecuteFile("IO.DAT"_v, false), kFileIo);
 }
 
 // A dictionary with three fields: CLI{1} (type A), PRICE{1} (type 2) and ON{1} (type L);
