@@ -118,6 +118,10 @@ Status AtypicalCall(const ExprCursor&) {
   ScratchPushCopy("oops"_v);
   return kAtypicalType;
 }
+Status CancelCall(const ExprCursor&) {
+  PushNumber(0);
+  return kCancelled;
+}
 std::string g_stored;
 Status AccumStore(const ExprCursor& target, Val value) {
   g_stored = target.content().str() + "=" + std::to_string(NumberOf(value));
@@ -141,6 +145,11 @@ TEST_F(ExprTest, BuiltinCalls) {
   EXPECT_EQ(Eval("_#(2)=5"), "N 5");
   EXPECT_EQ(g_stored, "2=500");
   EXPECT_EQ(Eval("FN#SLEN('x')=5"), "E 147 SINTAXERROR");
+  // A cancel stops the operators after it as well as the statements.
+  ASSERT_TRUE(BuiltinInstall(31, BuiltinEntry{CancelCall, nullptr}));
+  EXPECT_EQ(Eval("IER()+1;A=5"), "E 122 Cancelado por el usuario");
+  EXPECT_EQ(Eval("A=IER()"), "E 122 Cancelado por el usuario");
+  EXPECT_EQ(Eval("A"), "N 0");
 }
 
 }  // namespace
