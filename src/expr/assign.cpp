@@ -57,7 +57,7 @@ Status Assign(const ExprCursor& t, ExprCursor* v) {
   bool is_text = v->cls & kClsText;
   if (t.cls & kClsCall) {
     BuiltinStoreFn store = BuiltinStore(t.fn);
-    return store ? store(t, value) : kSyntaxError;
+    return store ? store(t, value, is_text) : kSyntaxError;
   }
   if (t.cls & kClsIndexed) return StoreIndexed(t, value, is_text);
   if (t.cls & kClsField) return StoreField(t, value, is_text);

@@ -24,6 +24,14 @@ inline constexpr Val kBuiltinNames =
     "_#,FN#FLEN,FN#SLEN,FN#PARM,FN#VALN,FN#ACUM,CHK#,FILEFIND,FILEREL,FILELOCATE,FILESEL,"
     "FN$CHNG,FN$CHRS,FN$DATE,FN$FLDS,FN$MASK,FN$MIDS,FN$PARM,FN$TRIM,ENVELOP$,CHK$,SORT$,"
     "EXEC$,READ$,WRITE,MACRO$,ENVRON$,_$,KEY$,TIME$,IER,EXP$,SQLCHILD"_v;
+// The function numbers, in the order of the list.
+enum BuiltinFn : uint16_t {
+  kFnAccumArray = 1, kFnFileLength, kFnTextLength, kFnParmNumber, kFnValue, kFnAccumulate,
+  kFnChooseNumber, kFnFileFind, kFnFileRel, kFnFileLocate, kFnFileSel, kFnChange, kFnChars,
+  kFnDate, kFnFieldRaw, kFnMask, kFnMid, kFnParmText, kFnTrim, kFnEnvelop, kFnChooseText,
+  kFnSort, kFnExec, kFnRead, kFnWrite, kFnMacro, kFnEnviron, kFnSlots, kFnKey, kFnTime,
+  kFnIer, kFnTemplate, kFnSqlChild,
+};
 inline constexpr uint16_t kFnSettingsItem = 8;  // slot (0, 8)
 // The argument stack of calls (and of procedures called with arguments).
 inline constexpr uint16_t kArgStackGroup = 35;
@@ -32,8 +40,9 @@ inline constexpr uint16_t kArgStackGroup = 35;
 // list). Pushes exactly one value, a number (8 bytes) or a text as the name says, and
 // returns a status.
 using BuiltinCallFn = Status (*)(const ExprCursor& call);
-// Stores `value` through a function name used as an indexed target (`_#(n)=v`).
-using BuiltinStoreFn = Status (*)(const ExprCursor& target, Val value);
+// Stores `value` (a text when `is_text`) through a function name used as an indexed target
+// (`_#(n)=v`), leaving the scratch stack as it was.
+using BuiltinStoreFn = Status (*)(const ExprCursor& target, Val value, bool is_text);
 
 struct BuiltinEntry {
   BuiltinCallFn call = nullptr;

@@ -8,6 +8,7 @@
 #include "core/scratch.h"
 #include "core/slots.h"
 #include "core/status.h"
+#include "expr/builtins.h"
 #include "expr/sysvars.h"
 #include "expr/tokens.h"
 
@@ -23,6 +24,7 @@ Status ExprInit() {
     ExprShutdown();
     return st;
   }
+  BuiltinsInstall();
   g_expr.ready = true;
   return kOk;
 }

@@ -3,14 +3,19 @@
 // Everything the language keeps between evaluations lives in the one ExprState below: the
 // variable store, the hook slots, the built-in function table and the mirror of _PRECIS.
 // It exists from ExprInit (after RuntimeInit) to ExprShutdown; tests create a fresh one for
-// each case.
+// each case. Also here: the parsed format descriptor, the sorted lists and the data link.
 #ifndef ORVALE_EXPR_STATE_H
 #define ORVALE_EXPR_STATE_H
 
 #include <cstdint>
 
+#include <string>
+
 #include "core/val.h"
+#include "expr/datalink.h"
+#include "expr/descriptor.h"
 #include "expr/funcs.h"
+#include "expr/sortlist.h"
 #include "expr/varstore.h"
 
 namespace orv {
@@ -61,6 +66,14 @@ struct ExprState {
   // Nesting of evaluations and operator climbs, bounded so that no input exhausts the
   // machine stack.
   uint16_t depth = 0;
+  // The format descriptor parsed from settings item 0, and the text it was parsed from.
+  bool descriptor_parsed = false;
+  std::string descriptor_source;
+  FormatDescriptor descriptor;
+  // The lists of SORT$.
+  SortTable sorts;
+  // The data layer's routines.
+  DataLink data = DataLinkDefaults();
 };
 
 extern ExprState g_expr;
@@ -82,7 +95,8 @@ class ExprNesting {
   bool ok_;
 };
 
-// Creates the variable store and the system variables. 124 when already initialised,
+// Creates the variable store and the system variables and installs the built-in routines.
+// 124 when already initialised,
 // 176 when the store cannot be created, else the status of the first failing definition.
 Status ExprInit();
 // Releases every variable and array and resets the state.

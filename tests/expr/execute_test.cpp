@@ -123,7 +123,7 @@ Status CancelCall(const ExprCursor&) {
   return kCancelled;
 }
 std::string g_stored;
-Status AccumStore(const ExprCursor& target, Val value) {
+Status AccumStore(const ExprCursor& target, Val value, bool) {
   g_stored = target.content().str() + "=" + std::to_string(NumberOf(value));
   return 0;
 }
