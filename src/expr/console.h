@@ -19,6 +19,18 @@ namespace orv {
 // error record and detail text, so that the error text afterwards explains this line.
 Status ConsoleEval(std::string_view typed, std::string* line);
 
+// The field conversions and masks that no built-in function offers, for the console's
+// options. `kind` is one of
+//   "display"       FieldToDisplay(type, text, width)
+//   "store"         DisplayToField(type, text, width)
+//   "fit"           FitToWidth(type, text, width)
+//   "default-mask"  DefaultMask(type, width)
+//   "expand-mask"   ExpandMask(text)
+// and *line is set as ConsoleEval sets it ("T <text>" or "E <code> <name>"). 147 for
+// another kind.
+Status ConsoleFormat(std::string_view kind, char type, uint16_t width, std::string_view typed,
+                     std::string* line);
+
 }  // namespace orv
 
 #endif  // ORVALE_EXPR_CONSOLE_H

@@ -34,7 +34,7 @@ def main():
     check("zero", run(binary, ["0", "1-1", "0.001"])[:2], (0, "N 0\nN 0\nN 0\n"))
     check("negative argument", run(binary, ["-5+2"])[:2], (0, "N -3\n"))
     check("after --", run(binary, ["--", "--precis"])[:2], (0, "N 0\n"))
-    check("warning only", run(binary, ["5", "FN$TRIM(1)"])[0], 1)
+    check("serious after a good line", run(binary, ["5", "FN$TRIM(1;'MIDDLE')"])[0], 1)
     for bad in (["--precis", "5", "1"], ["--precis"], ["--today", "2024", "1"],
                 ["--today", "2024022x", "1"], ["--frobnicate", "1"]):
         code, out, err = run(binary, bad)

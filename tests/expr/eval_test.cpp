@@ -90,7 +90,7 @@ TEST_F(EvalTable, StructureAndEmptyOperands) {
       {"A=>B", "N 0"},      {"7:8", "N 8"},       {"X = 1 + 2", "N 3"},
       {"X 1", "E 147 SINTAXERROR"}, {"A+B ", "E 147 SINTAXERROR"},
       {" -1", "N -1"},      {"(A+B", "E 129 Fallo de loop"}, {"A+B)", "E 129 Fallo de loop"},
-      {"FN$TRIM('(';'FIT')", "E 148 FEATUREREMOVED"}, {".top", "N 36"},
+      {"FN$TRIM('(';'FIT')", "T ("}, {".top", "N 36"},
       {".iscgi", "N 16384"}, {".unknown", "N 0"}, {".x5", "N 0"},
       {"((1))+((2)", "E 129 Fallo de loop"}, {"'unclosed", "T 'UNCLOSED"},
   };
