@@ -1,4 +1,5 @@
 // Accumulators: the accumulator array _#( and FN#ACUM.
+#include <algorithm>
 #include <cstring>
 
 #include "core/list.h"
@@ -42,11 +43,12 @@ Status ElementOf(const CallArgs& a, int32_t* element, bool* known) {
   return kOk;
 }
 
-// Reads an element, making the array (elements 0 up to the one read, at least two) when
-// it does not exist.
-Status ReadElement(int32_t element) {
+// Reads an element. An array that does not exist yet is made with the elements 0 up to
+// the one read, at least 0 to 256 (the store's size: the left side of `_#(n)=v` is read
+// before it is stored, so both must make the same array), or exactly 0 to n for DIM.
+Status ReadElement(int32_t element, bool exact) {
   if (!ArrayFind(kAccumArray) && element >= 0) {
-    int32_t size = element > 0 ? element : 1;
+    int32_t size = exact ? std::max(element, 1) : std::max(element, kAccumStoreSize);
     if (Status st = ArrayDim(kAccumArray, &size, 1, Val())) return st;
   }
   return ArrayRead(kAccumArray, &element, 1);
@@ -74,8 +76,8 @@ Status AccumArrayCall(const ExprCursor& call) {
     return ReturnNumber(scope, 0);
   }
   int32_t element;
-  bool known;
-  if (a.IsText(1) && a.values[0].sv() == "DIM") {
+  bool known, dim = a.IsText(1) && a.values[0].sv() == "DIM";
+  if (dim) {
     int16_t n;
     if (Status st = a.Int(2, 0, &n)) return st;
     element = n;
@@ -83,7 +85,7 @@ Status AccumArrayCall(const ExprCursor& call) {
     if (Status st = ElementOf(a, &element, &known)) return st;
     if (!known) return ReturnNumber(scope, 0);
   }
-  if (Status st = ReadElement(element)) return st;
+  if (Status st = ReadElement(element, dim)) return st;
   return ReturnText(scope, ScratchTop());
 }
 
@@ -97,7 +99,7 @@ Status AccumArrayStore(const ExprCursor& target, Val value, bool is_text) {
   if (Status st = ElementOf(a, &element, &known)) return st;
   if (!known) return kOk;
   if (!ArrayFind(kAccumArray)) {
-    int32_t size = element > kAccumStoreSize ? element : kAccumStoreSize;
+    int32_t size = std::max(element, kAccumStoreSize);
     if (Status st = ArrayDim(kAccumArray, &size, 1, Val())) return st;
   }
   return ArrayWrite(kAccumArray, &element, 1, value, false);

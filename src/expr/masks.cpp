@@ -278,11 +278,9 @@ Val ExpandMask(Val mask) {
   int64_t pos = int64_t(end) - 1;
   for (int64_t k = 0; k < n && pos >= start; ++k) r[pos--] = low;
   if (n > 0 && pos >= start) r[pos--] = '.';
+  // A separator every three digits, where a digit place still follows it.
   for (int64_t digit = 0; pos >= start; ++digit) {
-    if (digit && digit % 3 == 0) {
-      r[pos--] = ',';
-      if (pos < start) break;
-    }
+    if (digit && digit % 3 == 0 && pos > start) r[pos--] = ',';
     r[pos--] = digit == 0 ? low : high;
   }
   return scope.Return(rv);
