@@ -131,50 +131,41 @@ Val ApplyMask(Val mask, Val value, int mode) {
   return TextMask(mask, value);
 }
 
-Val NumericMask(Val mask, Val value, const FormatDescriptor& dsc, bool* fits) {
-  if (fits) *fits = true;
-  if (!mask.ok()) return mask;
-  if (!value.ok()) return value;
+namespace {
+
+// Where the places of a numeric mask lie: W runs from ws to t (the last '#' or '0'), with
+// md decimal places after the point at dot, and mi integer places beside its separators.
+struct Layout {
+  int32_t ws = 0, t = 0, dot = -1, commas = 0, md = 0, mi = 0;
+};
+
+// Fills r, a fresh copy of the mask, with v after the separators became places (`merge`)
+// and `shifts` decimal places were given up to integer places. *fit tells whether every
+// character of v found a place.
+Status Fill(char* r, Val mask, Layout l, bool merge, int32_t shifts, Val v,
+            const FormatDescriptor& dsc, bool* fit) {
+  memcpy(r, mask.ptr, mask.len);
+  if (merge && l.commas) {
+    for (int32_t i = l.t - 1; i >= l.ws; --i)
+      if (r[i] == ',') r[i] = r[i + 1];
+    l.mi += l.commas;
+    l.commas = 0;
+  }
+  for (int32_t k = 0; k < shifts; ++k, ++l.mi, --l.md, ++l.dot)
+    memmove(r + l.ws + 1, r + l.ws, size_t(l.t - l.ws));
   ScratchScope scope;
-  Val rv;
-  char* r = WritableCopy(mask, &rv);
-  if (!r) return rv;
-  Val v = TextTrim(value, kTrimBoth);
-  while (v.len && !IsDigit(v.at(v.len - 1u))) --v.len;
-
-  int32_t ws = FindPlace(rv, "#0"_v);
-  if (ws == kNone) return scope.Return(rv);
-  int32_t t = TextFindLastAnyOf(rv, "#0"_v, kQuoteAware);
-  int32_t dot = -1, commas = 0;
-  for (int32_t i = ws; i <= t; ++i) {
-    if (r[i] == '.' && dot < 0 && i < t) dot = i;
-    if (r[i] == ',') ++commas;
-  }
-  int32_t md = dot < 0 ? 0 : t - dot;
-  int32_t mi = t - ws + 1 - md - commas - (md ? 1 : 0);
   Shape s = ShapeOf(v);
-
-  // Too many integer digits: the separators become places, then decimal places are given up.
-  if (mi < s.vi) {
-    if (commas) {
-      for (int32_t i = t - 1; i >= ws; --i)
-        if (r[i] == ',') r[i] = r[i + 1];
-      mi += commas;
-      commas = 0;
-    }
-    for (; mi < s.vi && md > 0; ++mi, --md, ++dot) memmove(r + ws + 1, r + ws, size_t(t - ws));
-  }
-  if (md < s.vd) {
-    v = RoundValue(v, uint16_t(md));
+  if (l.md < s.vd) {
+    v = RoundValue(v, uint16_t(l.md));
     if (ValCheck(v) == kExpCalcError) {  // too large to round: it cannot fit
-      memset(r, '*', rv.len);
-      if (fits) *fits = false;
-      return scope.Return(rv);
+      *fit = false;
+      return kOk;
     }
-    if (!v.ok()) return v;
+    if (Status st = ValCheck(v)) return st;
     s = ShapeOf(v);
   }
   // Missing decimals are shown as zeros.
+  int32_t t = l.t, md = l.md;
   while (v.len && md > s.vd) {
     r[t--] = '0';
     if (--md == 0) r[t--] = dsc.decimal;
@@ -182,7 +173,7 @@ Val NumericMask(Val mask, Val value, const FormatDescriptor& dsc, bool* fits) {
   bool neg = v.len && v.ptr[0] == '-';
   bool no_integer = s.vi == (neg ? 1 : 0);
   int32_t c = v.len;
-  for (int32_t pos = t; pos >= ws; --pos) {
+  for (int32_t pos = t; pos >= l.ws; --pos) {
     char m = r[pos];
     char shown = m == '.' ? dsc.decimal : m == ',' ? dsc.thousands : m;
     if (c == 0) {
@@ -194,18 +185,62 @@ Val NumericMask(Val mask, Val value, const FormatDescriptor& dsc, bool* fits) {
     } else if (c == 1 && neg) {
       r[pos] = '-';
       c = 0;
-    } else if (m == ',' && commas) {
+    } else if (m == ',' && l.commas) {
       r[pos] = shown;
     } else {
       char ch = v.ptr[--c];
       r[pos] = ch == '.' ? dsc.decimal : ch;
-      if (ch == '.' && no_integer && pos > ws) r[--pos] = '0';
+      if (ch == '.' && no_integer && pos > l.ws) r[--pos] = '0';
     }
   }
-  if (c > 0) {
-    memset(r, '*', rv.len);
-    if (fits) *fits = false;
+  *fit = c == 0;
+  return kOk;
+}
+
+}  // namespace
+
+Val NumericMask(Val mask, Val value, const FormatDescriptor& dsc, bool* fits) {
+  if (fits) *fits = true;
+  if (!mask.ok()) return mask;
+  if (!value.ok()) return value;
+  ScratchScope scope;
+  Val rv;
+  char* r = WritableCopy(mask, &rv);
+  if (!r) return rv;
+  Val v = TextTrim(value, kTrimBoth);
+  while (v.len && !IsDigit(v.at(v.len - 1u))) --v.len;
+
+  Layout l;
+  l.ws = FindPlace(rv, "#0"_v);
+  if (l.ws == kNone) return scope.Return(rv);
+  l.t = TextFindLastAnyOf(rv, "#0"_v, kQuoteAware);
+  for (int32_t i = l.ws; i <= l.t; ++i) {
+    if (r[i] == '.' && l.dot < 0 && i < l.t) l.dot = i;
+    if (r[i] == ',') ++l.commas;
   }
+  l.md = l.dot < 0 ? 0 : l.t - l.dot;
+  l.mi = l.t - l.ws + 1 - l.md - l.commas - (l.md ? 1 : 0);
+
+  // Too many integer digits: the separators become places, then decimal places are given
+  // up, as many as the value's integer part needs.
+  int32_t vi = ShapeOf(v).vi, shifts = 0;
+  bool merge = false;
+  if (l.mi < vi) {
+    merge = l.commas > 0;
+    for (int32_t mi = l.mi + l.commas; mi < vi && shifts < l.md; ++mi) ++shifts;
+  }
+  // A rounding carry, or the zero written before a point, may need one place more: give
+  // way once more while there is a decimal place to give.
+  for (;;) {
+    bool fit = false;
+    if (Status st = Fill(r, mask, l, merge, shifts, v, dsc, &fit)) return ValError(st);
+    if (fit) return scope.Return(rv);
+    if (!merge && l.commas) merge = true;
+    else if (shifts < l.md) ++shifts;
+    else break;
+  }
+  memset(r, '*', rv.len);
+  if (fits) *fits = false;
   return scope.Return(rv);
 }
 

@@ -67,12 +67,17 @@ TEST_F(FormatTable, NumericMasks) {
       {"", "FN$MASK('#,##0';-1234)", "T -1234"},
       {"", "FN$MASK('#,##0';-12345)", "T *****"},
       {"", "FN$MASK('Total: ###';1234)", "T **********"},
-      // Rounding half away from zero; a carry that no longer fits is refused too.
+      // Rounding half away from zero.
       {"", "FN$MASK('##0.0';1.25)", "T   1.3"},
       {"", "FN$MASK('##0.0';-1.25)", "T  -1.3"},
       {"", "FN$MASK('##0.0';99.96)", "T 100.0"},
-      {"", "FN$MASK('#0.0';99.96)", "T ****"},
-      {"", "FN$MASK('0.0';9.96)", "T ***"},
+      // A carry that needs a place more gives up decimal places as well.
+      {"", "FN$MASK('#0.0';99.96)", "T  100"},
+      {"", "FN$MASK('#0.00';99.999)", "T 100.0"},
+      {"", "FN$MASK('#,##0.00';9999.999)", "T 10000.00"},
+      {"", "FN$MASK('0.00';-.5)", "T -0.5"},
+      {"", "FN$MASK('0.0';9.96)", "T 010"},
+      {"", "FN$MASK('0.0';999.96)", "T ***"},
       {"", "FN$MASK('###,##0.00';'12345678901234567890.125')", "T **********"},
       {"", "FN$MASK('##########################0.00';'12345678901234567890.125')",
        "T        12345678901234567890.13"},
