@@ -1,8 +1,10 @@
 // A line-oriented driver of the evaluator for checks written in Python.
 //
-// Each input line is "<precis> <hex expression>"; each is evaluated in a fresh variable
-// store with _PRECIS set first, and answered with one line: "N <number text>" (with _PRECIS
-// decimals at the end of the evaluation, 0 for zero), "T <hex text>" or "E <status>".
+// Each input line is "<precis> <hex expression> [<language>]"; each is evaluated in a fresh
+// variable store with _PRECIS and the language (ES: the Spanish conventions; another code or
+// none: the built-in ones) set first, and answered with one line: "N <number text>" (with
+// _PRECIS decimals at the end of the evaluation, 0 for zero), "T <hex text>" or
+// "E <status>".
 #include <iostream>
 #include <sstream>
 #include <string>
@@ -15,6 +17,7 @@
 #include "expr/numtext.h"
 #include "expr/state.h"
 #include "expr/sysvars.h"
+#include "language.h"
 #include "support/hex.h"
 
 int main() {
@@ -25,12 +28,13 @@ int main() {
   while (std::getline(std::cin, line)) {
     std::istringstream in(line);
     int precis = 2;
-    std::string hex;
-    in >> precis >> hex;
+    std::string hex, lang;
+    in >> precis >> hex >> lang;
     std::string text = Unhex(hex);
     ExprShutdown();
     if (ExprInit()) return 2;
     SysSet(kSysPrecis, precis);
+    UseLanguage(lang.c_str());
     ScratchScope scope;
     Status st = Evaluate(ValOf(text));
     if (st == kResultText) {
