@@ -2,7 +2,8 @@
 //
 // The first input byte picks _PRECIS and which entry point runs; the rest is the expression.
 // Each input runs in a fresh expression state over a small scratch stack (so that running
-// out of it is exercised too), with a fake dictionary and name hooks installed. Beyond the
+// out of it is exercised too), with a fake dictionary and name hooks installed, and a file
+// system that refuses everything, so that the file functions never reach the disk. Beyond the
 // sanitizers, the target checks the evaluator's contracts: exactly one value is left, a
 // number is 8 bytes, the nesting counter returns to zero, and number texts convert back to
 // the numbers they came from.
@@ -11,6 +12,7 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "core/files.h"
 #include "core/runtime.h"
 #include "core/scratch.h"
 #include "core/slots.h"
@@ -22,6 +24,7 @@
 #include "expr/numtext.h"
 #include "expr/state.h"
 #include "expr/sysvars.h"
+#include "deny_fs.h"
 
 namespace {
 
@@ -54,6 +57,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   if (size < 1 || size > 4096) return 0;
   RuntimeSizes(64, 0, kDefaultBlockCapacity);
   CHECK(RuntimeInit() == 0 && ExprInit() == 0);
+  DenyFs deny;
+  g_files.fs = &deny;
+  g_expr.loop_limit = 1000;
   FieldHooksInstall(FieldHooks{Resolve, ReadField, WriteField});
   NameHookInstall(NameHook);
   IndexedHookInstall(IndexedHook);
@@ -94,6 +100,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   }
   ScratchRelease(mark);
   ExprShutdown();
+  FilesReset();
   CHECK(RuntimeShutdown() == 0);
   return 0;
 }

@@ -205,11 +205,14 @@ ValArray ListSplit(Val list, char sep) {
     return a;
   }
   uint16_t count = ListCount(list, sep);
-  if (Status st = ScratchAlloc(size_t(count) * sizeof(Val), kNoFill)) {
+  // Scratch entries are aligned to 4 bytes; a value needs the alignment of its pointer.
+  constexpr size_t kAlign = alignof(Val);
+  if (Status st = ScratchAlloc(size_t(count) * sizeof(Val) + kAlign, kNoFill)) {
     a.status = st;
     return a;
   }
-  Val* items = reinterpret_cast<Val*>(const_cast<char*>(ScratchTop().ptr));
+  char* raw = const_cast<char*>(ScratchTop().ptr);
+  Val* items = reinterpret_cast<Val*>(raw + (kAlign - reinterpret_cast<uintptr_t>(raw) % kAlign) % kAlign);
   SearchKind kind = ListKind(sep);
   uint32_t start = 0;
   for (uint16_t i = 0; i < count; ++i) {

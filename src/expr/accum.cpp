@@ -107,9 +107,6 @@ Status AccumArrayStore(const ExprCursor& target, Val value, bool is_text) {
 
 // FN#ACUM ---------------------------------------------------------------------------------
 
-// Passes beyond which an accumulation is taken for a loop that never ends.
-constexpr uint32_t kMaxAccumPasses = 10000000;
-
 // An element without the parentheses that enclose it whole.
 Val Unwrapped(Val e) {
   if (e.len >= 2 && e.ptr[0] == '(' && BracketLength(e, 0) == e.len - 2u)
@@ -170,7 +167,7 @@ Status CountedSum(Val expr, Val counter, Val start, Val limit, Int128* sum) {
       if (!RoundedDiv(NumberOf(ScratchTop()), g_expr.scale, &value)) return kExpCalcError;
     }
     if (value > last) return kOk;
-    if (pass == kMaxAccumPasses) return kLoopFailure;
+    if (pass == g_expr.loop_limit) return kLoopFailure;
     if (Status st = AddValue(expr, sum)) return st;
     {
       ScratchScope scope;
@@ -186,7 +183,7 @@ Status CountedSum(Val expr, Val counter, Val start, Val limit, Int128* sum) {
 Status ConditionalSum(Val expr, Val condition, Val continuation, Int128* sum) {
   Status c = Condition(condition);
   for (uint32_t pass = 0; c == 1; ++pass) {
-    if (pass == kMaxAccumPasses) return kLoopFailure;
+    if (pass == g_expr.loop_limit) return kLoopFailure;
     if (Status st = AddValue(expr, sum)) return st;
     if (continuation.len == 0) return kOk;
     c = Condition(continuation);

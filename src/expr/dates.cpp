@@ -150,6 +150,8 @@ Val TextToDate(Val text) {
     Val a = TextTrim(ListField(x, c, 1), kTrimBoth);
     Val b = TextTrim(ListField(x, c, 2), kTrimBoth);
     Val yt = TextTrim(ListField(x, c, 3), kTrimBoth);
+    // Every part is a number: "31/12/x" is no date of the year 0.
+    if (!AllDigits(a) || !AllDigits(b) || !AllDigits(yt)) return Val();
     int64_t first = ReadInt(a), second = ReadInt(b);
     if (first == 0 || second == 0 || yt.len == 0) return Val();
     bool day_first = DayFirstLanguage();

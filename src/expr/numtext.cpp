@@ -71,9 +71,10 @@ Status TextToNumber(Val text, int precis, int64_t* out) {
       too_big = magnitude > kMagnitudeCap;
     }
   }
+  if (too_big) return kExpCalcError;
   Int128 value = magnitude * Pow10(precis) + fraction + (round_up ? 1 : 0);
   if (negative) value = -value;
-  if (too_big || !FitsInt64(value)) return kExpCalcError;
+  if (!FitsInt64(value)) return kExpCalcError;
   *out = static_cast<int64_t>(value);
   return kOk;
 }

@@ -72,6 +72,8 @@ struct ExprState {
   FormatDescriptor descriptor;
   // The lists of SORT$.
   SortTable sorts;
+  // Passes after which FN#ACUM takes its loop for one that never ends (129).
+  uint32_t loop_limit = 10000000;
   // The data layer's routines.
   DataLink data = DataLinkDefaults();
 };

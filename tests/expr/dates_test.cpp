@@ -65,7 +65,8 @@ TEST_F(DateTable, TwoDigitYearsAndDateTexts) {
       {"EN", "FN$DATE('31/12/99';0)", "T "},         {"DE", "FN$DATE('12-31-99';0)", "T 19991231"},
       {"ES", "FN$DATE(' 5/3/2024 ';2)", "T 05-03-2024"},
       {"", "FN$DATE('0/3/2024';0)", "T "},           {"", "FN$DATE('3/0/2024';0)", "T "},
-      {"", "FN$DATE('3/4/';0)", "T "},               {"", "FN$DATE('2/30/2024';0)", "T "},
+      {"", "FN$DATE('3/4/';0)", "T "},               {"", "FN$DATE('3/4/x';0)", "T "},
+      {"", "FN$DATE('3/4a/2024';0)", "T "},          {"", "FN$DATE('-3/4/2024';0)", "T "},               {"", "FN$DATE('2/30/2024';0)", "T "},
       {"", "FN$DATE('2/29/2023';1)", "T         "},  {"", "FN$DATE('1/1/10000';0)", "T "},
       // An invalid date text shows as no date, never as today.
       {"", "FN$DATE('13/13/2024';2)", "T           "},
