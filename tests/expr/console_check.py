@@ -35,8 +35,20 @@ def main():
     check("negative argument", run(binary, ["-5+2"])[:2], (0, "N -3\n"))
     check("after --", run(binary, ["--", "--precis"])[:2], (0, "N 0\n"))
     check("serious after a good line", run(binary, ["5", "FN$TRIM(1;'MIDDLE')"])[0], 1)
+    # Functions, and the conversions and masks of the options, in order with expressions.
+    code, out, _ = run(binary, ["--today", "20240601", "FN$MASK('###,##0.00';1234.5)",
+                                "--display", "2", "8", "1234.5", "FN$DATE(;2)",
+                                "--store", "N", "3", "1234", "--fit", "2", "5", "123.456",
+                                "--default-mask", "2", "8", "--expand-mask", "#########0,.2",
+                                "--display", "L", "3", "1", "--store", "D", "8", "31/12/99"])
+    check("formats", (code, out), (1, "T   1,234.50\nT  1234.50\nT 06-01-2024\nE 168 DATAOUTBOUND\n"
+                                       "T 123.5\nT #####.##\nT ##,###,##0.00\nT YES\nT         \n"))
+    code, out, _ = run(binary, ["--lang", "ES", "--today", "20240601", "FN$DATE(;2)",
+                                "--store", "D", "8", "31/12/99", "--display", "A", "3", "\u00f1"])
+    check("--lang", (code, out), (0, "T 01-06-2024\nT 19991231\nT \u00f1  \n"))
     for bad in (["--precis", "5", "1"], ["--precis"], ["--today", "2024", "1"],
-                ["--today", "2024022x", "1"], ["--frobnicate", "1"]):
+                ["--today", "2024022x", "1"], ["--frobnicate", "1"], ["--display", "N", "3"],
+                ["--display", "NN", "3", "x"], ["--fit", "N", "70000", "1"], ["--lang"]):
         code, out, err = run(binary, bad)
         check("usage %s" % bad, (code, out, "usage:" in err), (2, "", True))
 

@@ -6,27 +6,16 @@
 #include "core/status.h"
 #include "expr/execute.h"
 #include "expr/state.h"
-#include "expr_fixture.h"
-#include "support/files_fixture.h"
+#include "expr_files_fixture.h"
 
 namespace orv {
 namespace {
 
-class ExprFileTest : public FilesTest {
+class ExprFileTest : public ExprFilesTest {
  protected:
   void SetUp() override {
-    FilesTest::SetUp();
-    ASSERT_EQ(ExprInit(), 0);
+    ExprFilesTest::SetUp();
     ASSERT_EQ(SlotSet(kSlotGroupSettings, kSettingDefaultFolder, "DEFS,MORE"_v), 0);
-  }
-  void TearDown() override {
-    ExprShutdown();
-    FilesTest::TearDown();
-  }
-  static std::string Eval(const std::string& text) {
-    std::string line;
-    ConsoleEval(text, &line);
-    return line;
   }
 };
 

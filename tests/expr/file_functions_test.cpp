@@ -4,33 +4,18 @@
 
 #include <string>
 
+#include "core/scratch.h"
 #include "core/slots.h"
+#include "core/status.h"
 #include "core/wholefile.h"
 #include "expr/assignfile.h"
 #include "expr/state.h"
-#include "expr_fixture.h"
-#include "support/files_fixture.h"
+#include "expr_files_fixture.h"
 
 namespace orv {
 namespace {
 
-class FileFunctions : public FilesTest {
- protected:
-  uint16_t ScratchKib() const override { return 256; }
-  void SetUp() override {
-    FilesTest::SetUp();
-    ASSERT_EQ(ExprInit(), 0);
-  }
-  void TearDown() override {
-    ExprShutdown();
-    FilesTest::TearDown();
-  }
-  static std::string Eval(const std::string& text) {
-    std::string line;
-    ConsoleEval(text, &line);
-    return line;
-  }
-};
+using FileFunctions = ExprFilesTest;
 
 TEST_F(FileFunctions, ReadByNameAndByNumber) {
   Put("in.txt", "one\r\ntwo\nthree");

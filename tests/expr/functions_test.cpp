@@ -175,6 +175,12 @@ TEST_F(FunctionTable, SortedLists) {
       {"H$=SORT$('NEW';2);SORT$('GET';FN$MIDS(H$;1;20)+'0000')", "T "},
   };
   Check(cases, std::size(cases));
+  // The table of lists is bounded; a killed list frees its place.
+  ExprShutdown();
+  ASSERT_EQ(ExprInit(), 0);
+  EXPECT_EQ(Eval("FN#ACUM(FN#SLEN(H$=SORT$('NEW';1));I;1;1024)"), "N 24576");
+  EXPECT_EQ(Eval("SORT$('NEW';1)"), "E 176 StructMemError");
+  EXPECT_EQ(Eval("SORT$('KILL';H$);FN#SLEN(SORT$('NEW';1))"), "N 24");
 }
 
 TEST_F(FunctionTable, Accumulators) {
@@ -198,6 +204,11 @@ TEST_F(FunctionTable, Accumulators) {
       {"FN#ACUM(1;I;1;'x')", "E 128 Tipos Incompatibles"},
   };
   Check(cases, std::size(cases));
+  // A loop whose condition never turns false, or whose body resets its counter, ends.
+  g_expr.loop_limit = 50;
+  EXPECT_EQ(Eval("FN#ACUM(1;1)"), "E 129 Fallo de loop");
+  EXPECT_EQ(Eval("FN#ACUM(I=1;I;1;3)"), "E 129 Fallo de loop");
+  EXPECT_EQ(Eval("FN#ACUM(1;I;1;50)"), "N 50");
 }
 
 TEST_F(FunctionTable, SqlChild) {
