@@ -1,0 +1,109 @@
+// Opening and running the application, as far as it needs neither the dictionary nor the
+// window system: identity, language, trace word, folders, diagnostic start, start menu,
+// batch input and the RUN option.
+#include "core/appfolders.h"
+#include "core/files.h"
+#include "core/list.h"
+#include "core/paths.h"
+#include "core/scratch.h"
+#include "core/status.h"
+#include "core/text.h"
+#include "shell/about.h"
+#include "shell/cmdline.h"
+#include "shell/engine.h"
+#include "shell/language.h"
+#include "shell/logs.h"
+#include "shell/msgbox.h"
+#include "shell/settings.h"
+#include "shell/tasks.h"
+
+namespace orv {
+
+namespace {
+
+Status MainWindow(Val spec) {
+  if (g_shell.hooks.main_window) return g_shell.hooks.main_window(spec);
+  ErrRecord(1, kAreaScreens, kFeatureRemoved, 0);
+  return ErrReport(kFeatureRemoved, "main window not available"_v, false);
+}
+
+}  // namespace
+
+Status ApplicationOpen(Val class_name, Val title, uint16_t open_flags, AppCallback callback) {
+  if (callback)
+    if (Status st = callback(16 * open_flags + 1)) return st;
+  ScratchScope scope;
+  if (Setting(kSettingLanguage).empty()) LanguageSetDefault();
+  TraceWordSet(TextToInt(OptionValue(kOptTrace)));
+  Val name = ValOr(OptionValue(kOptApName), class_name);
+  Val second = ListField(Setting(kSettingAppName), ':', 2);
+  Val identity = second.len ? ValConcat(ValConcat(name, ":"_v), second) : name;
+  Status st = SettingSet(kSettingAppName, identity);
+  if (!st && title.len) st = SettingSet(kSettingTitle, title);
+  if (!st && Setting(kSettingDefaultFolder).empty())
+    st = SettingSet(kSettingDefaultFolder, FolderOfKind(kFolderRun));
+  if (!st && Setting(kSettingHelpFolder).empty())
+    st = SettingSet(kSettingHelpFolder, FolderOfKind(kFolderHelp));
+  st = DiagnosticStart(st);
+  // 156 (a string that could not be loaded) still lets the application open.
+  if ((st == kOk || st == kLoadStrError) && callback) st = callback(16 * open_flags + 2);
+  if (st == kOk) {
+    ErrRecord(2, 0, 0, 0);
+    ErrReport(kOk, Val(), false);
+  }
+  return st;
+}
+
+Val StartMenuName(Val spec) {
+  ScratchScope scope;
+  if (spec.empty()) spec = OptionValue(kOptApStart);
+  if (spec.empty()) spec = ValConcat(ApplicationPrefix(), "MENU"_v);
+  Val name = TextTrim(ListField(spec, ',', 1), kTrimBoth);
+  Val folders = Setting(kSettingDefaultFolder);
+  if (FindInFolders(folders, PathTypeName(name, kTypeTempMenu)).len ||
+      FindInFolders(folders, PathTypeName(name, kTypeMenu)).len)
+    return scope.Return(spec);
+  return scope.Return(Val());
+}
+
+Status RunBatchInput() {
+  ScratchScope scope;
+  if (OptionValue(kOptOutput).len) SystemIntSet(kVarOutHnd, 1);
+  Val input = OptionValue(kOptInput);
+  if (input.empty()) return kOk;
+  uint16_t file = FileOpen(input, kOpenReadOnly | kOpenQuiet);
+  if (file >= kOpenFiles) {
+    ErrRecord(1, kAreaStreams, file, 0);
+    return ErrReport(file, input, false);
+  }
+  SystemIntSet(kVarInHnd, file);
+  Status st = kOk;
+  for (;;) {
+    ScratchScope line_scope;
+    Val line;
+    Status read = FileReadLineValue(file, &line);
+    if (read == kNone) break;
+    if (read) {
+      st = read;
+      break;
+    }
+    if (TextTrim(line, kTrimBoth).empty()) continue;
+    st = TaskRun(line);
+    if (st >= kCancelled) break;
+  }
+  FileClose(file);
+  SystemIntSet(kVarInHnd, 0);
+  return st;
+}
+
+Status ApplicationRun(Val spec) {
+  ScratchScope scope;
+  Val run = OptionValue(kOptRun);
+  if (spec.empty() && run.empty()) return TaskNotProvided();
+  Status st = RunBatchInput();
+  if (st < kCancelled) st = run.empty() ? MainWindow(spec) : TaskRun(run);
+  if (st >= kCancelled) MessageError(st);
+  return st;
+}
+
+}  // namespace orv

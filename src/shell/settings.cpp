@@ -1,0 +1,57 @@
+// Application settings and settings keys.
+#include "shell/settings.h"
+
+#include "core/appfolders.h"
+#include "core/list.h"
+#include "core/scratch.h"
+#include "core/slots.h"
+#include "core/text.h"
+#include "shell/catalog.h"
+
+namespace orv {
+
+namespace {
+
+// The value of one key (without its percent signs).
+Val KeyValue(Val key) {
+  if (uint16_t n = ListWordIndex(kSettingsKeys, key, ','))
+    return n == kSettingAppName ? ApplicationPrefix() : Setting(n);
+  if (uint16_t n = ListWordIndex(kDatabaseKeys, key, ','))
+    return TextUnquoteOrUpper(ListField(Setting(kSettingDatabase), ',', n));
+  return Val();
+}
+
+}  // namespace
+
+Val Setting(uint16_t item) { return SlotGet(kSlotGroupSettings, item); }
+
+Status SettingSet(uint16_t item, Val text) { return SlotSet(kSlotGroupSettings, item, text); }
+
+Status ConventionsStore() {
+  ScratchScope scope;
+  Val nul("\0", 1);
+  Val text = ValConcat(ValConcat(MessageText("0019"_v), nul), MessageText("0117"_v));
+  return SettingSet(kSettingConventions, ValConcat(ValConcat(text, nul), " "_v));
+}
+
+Val ExpandSettingsKeys(Val text) {
+  if (!text.ok()) return text;
+  ScratchScope scope;
+  std::string out;
+  std::string_view t = text.sv();
+  size_t i = 0;
+  for (;;) {
+    size_t open = t.find('%', i);
+    size_t close = open == std::string_view::npos ? open : t.find('%', open + 1);
+    if (close == std::string_view::npos) break;
+    ScratchScope key_scope;
+    Val value = KeyValue(ValOf(t.substr(open + 1, close - open - 1)));
+    out.append(t.substr(i, open - i));
+    out.append(value.sv());
+    i = close + 1;
+  }
+  out.append(t.substr(i));
+  return scope.Return(ValOf(out));
+}
+
+}  // namespace orv
