@@ -16,8 +16,12 @@ namespace {
 Val KeyValue(Val key) {
   if (uint16_t n = ListWordIndex(kSettingsKeys, key, ','))
     return n == kSettingAppName ? ApplicationPrefix() : Setting(n);
-  if (uint16_t n = ListWordIndex(kDatabaseKeys, key, ','))
-    return TextUnquoteOrUpper(ListField(Setting(kSettingDatabase), ',', n));
+  if (uint16_t n = ListWordIndex(kDatabaseKeys, key, ',')) {
+    // Trimmed; a quoted field loses its quotes, any other is upper-cased.
+    Val field = TextTrim(ListField(Setting(kSettingDatabase), ',', n), kTrimBoth);
+    Val unquoted = TextUnquote(field);
+    return unquoted.len != field.len ? unquoted : TextCase(field, 1);
+  }
   return Val();
 }
 
