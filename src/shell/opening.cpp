@@ -99,9 +99,13 @@ Status RunBatchInput() {
 Status ApplicationRun(Val spec) {
   ScratchScope scope;
   Val run = OptionValue(kOptRun);
-  if (spec.empty() && run.empty()) return TaskNotProvided();
-  Status st = RunBatchInput();
-  if (st < kCancelled) st = run.empty() ? MainWindow(spec) : TaskRun(run);
+  Status st;
+  if (spec.empty() && run.empty()) {
+    st = TaskNotProvided();
+  } else {
+    st = RunBatchInput();
+    if (st < kCancelled) st = run.empty() ? MainWindow(spec) : TaskRun(run);
+  }
   if (st >= kCancelled) MessageError(st);
   return st;
 }
