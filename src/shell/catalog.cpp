@@ -9,17 +9,6 @@ namespace orv {
 
 namespace {
 
-// The number of the first four characters when they are all digits, else 0.
-uint16_t NumberOf(Val text) {
-  if (!text.ok() || text.len < 4) return 0;
-  uint16_t n = 0;
-  for (uint16_t i = 0; i < 4; ++i) {
-    if (!IsDigit(text.at(i))) return 0;
-    n = uint16_t(n * 10 + (text.at(i) - '0'));
-  }
-  return n;
-}
-
 // The loaded text of n; false when the language file does not reach n.
 bool LoadedText(uint16_t n, Val* out) {
   const LanguageTable& t = g_shell.language;
@@ -32,8 +21,18 @@ bool LoadedText(uint16_t n, Val* out) {
 
 }  // namespace
 
+uint16_t MessageNumber(Val text) {
+  if (!text.ok() || text.len < 4) return 0;
+  uint16_t n = 0;
+  for (uint16_t i = 0; i < 4; ++i) {
+    if (!IsDigit(text.at(i))) return 0;
+    n = uint16_t(n * 10 + (text.at(i) - '0'));
+  }
+  return n;
+}
+
 Val MessageText(Val number) {
-  uint16_t n = NumberOf(number);
+  uint16_t n = MessageNumber(number);
   if (g_shell.language.load == LanguageTable::Load::kNotTried) LanguageLoad();
   if (n == 0) return Val();
   Val text;

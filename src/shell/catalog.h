@@ -24,6 +24,8 @@ std::span<const CatalogEntry> BuiltinCatalog();
 // The built-in text of a number; empty when the catalog has none.
 Val BuiltinMessage(uint16_t number);
 
+// The number in the first four characters when they are all digits, else 0.
+uint16_t MessageNumber(Val text);
 // The text of a message (loads the language file at the first call):
 //   - with a language file loaded, its text of the number; a number the file does not
 //     reach (below its first or above its last number) falls back as if none was loaded;

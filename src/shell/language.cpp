@@ -2,7 +2,6 @@
 #include "shell/language.h"
 
 #include "core/appfolders.h"
-#include "core/cp1252.h"
 #include "core/files.h"
 #include "core/folders.h"
 #include "core/list.h"
@@ -19,17 +18,6 @@ namespace orv {
 namespace {
 
 Val LanguageCode() { return SlotGet(kSlotGroupSettings, kSettingLanguage); }
-
-// The number in the first four characters when they are digits, else 0.
-uint16_t LineNumber(Val line) {
-  if (line.len < 4) return 0;
-  uint16_t n = 0;
-  for (uint16_t i = 0; i < 4; ++i) {
-    if (!IsDigit(line.at(i))) return 0;
-    n = uint16_t(n * 10 + (line.at(i) - '0'));
-  }
-  return n;
-}
 
 // The path of the language file in the default folder, empty when there is none.
 Val LanguageFilePath() {
@@ -105,16 +93,13 @@ void LanguageLoad() {
   LanguageTable loaded;
   uint16_t lines = 0;
   bool full = false;
-  for (;;) {
-    ScratchScope line_scope;
-    Val line;
-    Status st = FileReadLineValue(f, &line);
-    if (st == kNone) break;
-    if (st || ++lines > kLanguageMaxLines) return;  // unreadable or oversized: built-in stays
-    uint16_t n = LineNumber(line);
+  Status st = FileEachLine(f, [&](Val line) -> Status {
+    if (++lines > kLanguageMaxLines) return kStringTooLong;  // oversized: built-in stays
+    uint16_t n = MessageNumber(line);
     if (n && !full) full = !StoreLine(loaded, n, ValTail(line, 5));
-  }
-  if (!loaded.count) return;
+    return kOk;
+  });
+  if (st || !loaded.count) return;
   loaded.load = LanguageTable::Load::kLoaded;
   t = std::move(loaded);
 }
@@ -127,19 +112,14 @@ Status LanguageVariablesLoad() {
   uint16_t f = FileOpen(path, kOpenReadOnly | kOpenQuiet);
   if (f >= kOpenFiles) return kOk;
   FileCloser closer(f);
-  for (;;) {
-    ScratchScope line_scope;
-    Val line;
-    Status st = FileReadLineValue(f, &line);
-    if (st == kNone) return kOk;
-    if (st) return st;
-    if (TextTrim(line, kTrimBoth).empty()) continue;
+  return FileEachLine(f, [](Val line) -> Status {
+    if (TextTrim(line, kTrimBoth).empty()) return kOk;
     Val variable = TextTrim(ListField(line, '=', 1), kTrimBoth);
     Val text = MessageText(TextTrim(ListField(line, '=', 2), kTrimBoth));
     Val statement = ValConcat(ValConcat(variable, "="_v), TextQuote(text, '\''));
     if (!statement.ok()) return ValCheck(statement);
-    if (Status run = ExecuteStatements(statement)) return run;
-  }
+    return ExecuteStatements(statement);
+  });
 }
 
 }  // namespace orv

@@ -77,20 +77,13 @@ Status RunBatchInput() {
     return ErrReport(file, input, false);
   }
   SystemIntSet(kVarInHnd, file);
-  Status st = kOk;
-  for (;;) {
-    ScratchScope line_scope;
-    Val line;
-    Status read = FileReadLineValue(file, &line);
-    if (read == kNone) break;
-    if (read) {
-      st = read;
-      break;
-    }
-    if (TextTrim(line, kTrimBoth).empty()) continue;
-    st = TaskRun(line);
-    if (st >= kCancelled) break;
-  }
+  Status last = kOk;
+  Status st = FileEachLine(file, [&last](Val line) -> Status {
+    if (TextTrim(line, kTrimBoth).empty()) return kOk;
+    last = TaskRun(line);
+    return last >= kCancelled ? last : kOk;
+  });
+  if (!st) st = last;
   FileClose(file);
   SystemIntSet(kVarInHnd, 0);
   return st;

@@ -3,6 +3,7 @@
 
 #include "core/appfolders.h"
 #include "core/list.h"
+#include "core/pathkeys.h"
 #include "core/scratch.h"
 #include "core/slots.h"
 #include "core/text.h"
@@ -38,24 +39,6 @@ Status ConventionsStore() {
   return SettingSet(kSettingConventions, ValConcat(ValConcat(text, nul), " "_v));
 }
 
-Val ExpandSettingsKeys(Val text) {
-  if (!text.ok()) return text;
-  ScratchScope scope;
-  std::string out;
-  std::string_view t = text.sv();
-  size_t i = 0;
-  for (;;) {
-    size_t open = t.find('%', i);
-    size_t close = open == std::string_view::npos ? open : t.find('%', open + 1);
-    if (close == std::string_view::npos) break;
-    ScratchScope key_scope;
-    Val value = KeyValue(ValOf(t.substr(open + 1, close - open - 1)));
-    out.append(t.substr(i, open - i));
-    out.append(value.sv());
-    i = close + 1;
-  }
-  out.append(t.substr(i));
-  return scope.Return(ValOf(out));
-}
+Val ExpandSettingsKeys(Val text) { return ReplaceKeys(text, KeyValue); }
 
 }  // namespace orv
