@@ -1,8 +1,9 @@
 # The Debian packages the build, the tests and the demo need, and a function that installs
 # the missing ones (apt-get update first, only when something must be installed).
 ORVALE_PACKAGES=(
-  cmake ninja-build g++ python3
+  cmake ninja-build g++ python3 clang libclang-rt-dev
   libgtest-dev libgmock-dev
+  libncurses-dev tmux
 )
 
 ensure_packages() {

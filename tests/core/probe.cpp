@@ -21,28 +21,13 @@
 #include "core/runtime.h"
 #include "core/scratch.h"
 #include "core/text.h"
+#include "support/hex.h"
 
 namespace {
 
-std::string Unhex(const std::string& h) {
-  std::string out;
-  for (size_t i = 0; i + 1 < h.size(); i += 2) out.push_back(char(std::stoi(h.substr(i, 2), nullptr, 16)));
-  return out;
-}
-
-std::string Hex(std::string_view s) {
-  static const char* digits = "0123456789abcdef";
-  std::string out;
-  for (unsigned char c : s) {
-    out.push_back(digits[c >> 4]);
-    out.push_back(digits[c & 15]);
-  }
-  return out;
-}
-
 std::string Show(orv::Val v) {
   if (!v.ok()) return "E " + std::to_string(v.len);
-  return v.len ? Hex(v.sv()) : "-";
+  return v.len ? orv::Hex(v.sv()) : "-";
 }
 
 }  // namespace

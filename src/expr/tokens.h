@@ -1,0 +1,107 @@
+// Lexical tables of the expression language: the operator characters, the twenty operators
+// and their precedences, token classes, variable kinds, named constants and text constants.
+//
+// An expression text is never turned into a tree: the cursor (cursor.h) cuts one token at a
+// time, and the evaluator decides what a token is from the flags of its class.
+#ifndef ORVALE_EXPR_TOKENS_H
+#define ORVALE_EXPR_TOKENS_H
+
+#include <cstdint>
+#include <functional>
+#include <string_view>
+
+#include "core/val.h"
+
+namespace orv {
+
+// Token class flags. A class of 128 or more is a status code instead (a field reference
+// that does not resolve).
+enum : uint16_t {
+  kClsText = 1,      // the value is a text
+  kClsVar = 2,       // a variable name
+  kClsNumVar = 4,    // with kClsVar: a '#' name
+  kClsField = 8,     // NAME{FILE}
+  kClsIndexed = 16,  // NAME( that is no built-in function: an array element or indexed name
+  kClsCall = 32,     // NAME( that is a built-in function
+  kClsGroup = 64,    // a parenthesised group: empty token with '(' at its start
+};
+
+// Operator numbers, in the order of the list "*,/,!,%,÷,+,-,=,>,<,==,>=,<=,<>,&,|,@,&&,||,@@".
+enum : uint8_t {
+  kOpNone = 0,
+  kOpMul = 1,
+  kOpDiv,
+  kOpRound,
+  kOpPercent,
+  kOpLessPercent,
+  kOpAdd,
+  kOpSub,
+  kOpAssign,
+  kOpGt,
+  kOpLt,
+  kOpEq,
+  kOpGe,
+  kOpLe,
+  kOpNe,
+  kOpBitAnd,
+  kOpTightOr,
+  kOpOr,
+  kOpAnd,
+  kOpLogOr,
+  kOpXor,
+  kOpCount = kOpXor,
+};
+
+// The minus-percentage operator, byte 0xF7 (÷) in CP1252.
+inline constexpr char kLessPercentChar = '\xF7';
+
+// Precedence of each operator (index = operator number); higher binds tighter.
+inline constexpr uint8_t kOpPrecedence[kOpCount + 1] = {0, 4, 4, 4, 4, 4, 3, 3, 0, 2, 2,
+                                                        2, 2, 2, 2, 1, 5, 1, 1, 1, 1};
+
+// Whether c ends a token: * / ! % ÷ + - ( ; , : ) = > < & @ |
+bool IsOperatorChar(uint8_t c);
+// Whether c, right after an operator character, makes the operator two characters long.
+bool IsSecondOperatorChar(uint8_t c);
+// Blanks that preparation checks and removes.
+inline bool IsBlank(uint8_t c) { return c == ' ' || c == '\t'; }
+// The operator number of a one- or two-character operator text, 0 when it is none.
+uint8_t OperatorNumber(const char* p, int len);
+// The text of operator `op` (empty for 0).
+Val OperatorText(uint8_t op);
+
+// The class a token's text gives, before any field resolution: the first of ' " $ # { (
+// found in the token decides (1, 1, 3, 6, 8, 16); otherwise a number literal (0) when the
+// first character is below 'A', else an integer variable name (2). An empty token whose
+// first character (`first`, the byte at the token's start) is '(' is a group (64).
+uint16_t TokenClassOf(Val token, int first);
+
+// Variable kinds, decided by the characters of a name.
+enum VarKind : uint8_t {
+  kKindNone = 0,
+  kKindInt = 2,
+  kKindText = 3,
+  kKindNum = 6,
+  kKindArray = 16,
+};
+// '@' anywhere: none; else '(' an array; else '$' a text; else '#' a numeric; else integer.
+VarKind NameKind(Val name);
+// Whether a name is a system name (begins with '_').
+inline bool IsSystemName(Val name) { return name.ok() && name.len && name.ptr[0] == '_'; }
+
+// A token of the form .name (a letter after the dot) that is a named constant: true with its
+// value. An unknown .name is not a constant (it converts as a number from the text after
+// the dot).
+bool NamedConstant(Val token, int64_t* value);
+// The read-only text constants .lf$ .tab$ .pchr$ .null$: true with the value.
+bool TextConstant(Val name, Val* value);
+
+// Hashing of names for the lookup indexes (heterogeneous: finds std::string keys by view).
+struct NameHash {
+  using is_transparent = void;
+  size_t operator()(std::string_view s) const { return std::hash<std::string_view>{}(s); }
+};
+
+}  // namespace orv
+
+#endif  // ORVALE_EXPR_TOKENS_H
