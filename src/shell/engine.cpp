@@ -10,6 +10,7 @@
 #include "core/scratch.h"
 #include "core/status.h"
 #include "shell/applayer.h"
+#include "shell/bindings.h"
 #include "shell/catalog.h"
 #include "shell/cmdline.h"
 #include "shell/generated.h"
@@ -61,6 +62,7 @@ int EngineExit(AppCallback callback, Status run_status) {
 
 int ProcessMain(int argc, const char* const* argv) {
   RuntimeSizes(kStartScratchKib, 0, kNone);
+  BindSubsystems();
   TaskCallbackSet(AppTaskCallback);
   g_shell.screen_cols = kStartColumns;
   g_shell.screen_rows = kStartRows;
@@ -68,6 +70,7 @@ int ProcessMain(int argc, const char* const* argv) {
   if (const char* answers = std::getenv(kUiAnswersEnv)) g_shell.headless.AnswerAll(answers);
   if (Status st = EngineInit(argc, argv, kMainClassName, kMainTitle, kOpenApplication,
                              AppCallbackEvent)) {
+    if (g_shell.hooks.vars_release) g_shell.hooks.vars_release();
     FilesReset();
     RuntimeFreeAll();
     return st;

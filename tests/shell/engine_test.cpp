@@ -8,11 +8,15 @@
 #include "core/runtime.h"
 #include "core/slots.h"
 #include "core/status.h"
+#include "expr/execute.h"
+#include "expr/state.h"
 #include "shell/applayer.h"
+#include "shell/bindings.h"
 #include "shell/cmdline.h"
 #include "shell/engine.h"
 #include "shell/language.h"
 #include "shell/logs.h"
+#include "shell/params.h"
 #include "shell/tasks.h"
 #include "shell_fixture.h"
 
@@ -183,6 +187,23 @@ TEST_F(EngineTest, LanguageVariables) {
   EXPECT_EQ(g_statements,
             "TITULO$='Proceso no definido';CITA$='\xBF" "Anular Registro(s)?';"
             "BAD$='Proceso Completado Satisfactoriamente';");
+}
+
+TEST_F(EngineTest, BoundToTheExpressionLanguage) {
+  BindExpressions();
+  ASSERT_EQ(g_shell.hooks.vars_init(), kOk);
+  SlotSet(0, 2, "GE"_v);
+  Put("GELANGVARS.DAT", "TITULO$=0031\r\nCITA$=0025\r\n");
+  EXPECT_EQ(LanguageVariablesLoad(), kOk);
+  EXPECT_EQ(S(EvalText("TITULO$"_v)), "Proceso no definido");
+  EXPECT_EQ(S(EvalText("CITA$"_v)), "\xBF" "Anular Registro(s)?");
+  EXPECT_EQ(TaskRun("ExpEval COND$='X>1',_TRACE=272"_v), kOk);
+  EXPECT_EQ(TraceWord(), 272);  // the system integers are the variable store's
+  SlotPush(kParamRecordGroup, "FD$=A$"_v);
+  EXPECT_EQ(S(ParameterValue(74, 0)), "X>1");
+  EXPECT_EQ(S(ParameterValue(22, 0)), "");  // RELOPT% reads RELOPT: 0 has no digits
+  EXPECT_GE(TaskRun("ExpEval A=(1"_v), kSerious);
+  g_shell.hooks.vars_release();
 }
 
 }  // namespace
