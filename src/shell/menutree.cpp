@@ -30,6 +30,9 @@ Val MenuFile(Val name) {
   return PathPart(name, kPartExt).empty() ? PathWithExt(name, FileTypeExt(kTypeMenu)) : name;
 }
 
+// The name by which a module's file is known on the walk: without folder and extension.
+std::string WalkKey(Val file) { return PathPart(file, kPartName).str(); }
+
 // 129 with the file as detail: a module that would open itself again, or a tree too deep.
 Status Looping(Val file) {
   ErrRecord(1, kAreaStreams, kLoopFailure, 0);
@@ -86,14 +89,15 @@ Status Options(TreeWalk& walk, Val prefix, int32_t base, uint16_t depth) {
 
 Status Module(TreeWalk& walk, Val file, int32_t record, Val command, Val title, uint16_t depth) {
   ScratchScope scope;
+  std::string key = WalkKey(file);
   for (const auto& [name, number] : walk.open)
-    if (number == record && NameEqualNoCase(file.sv(), name)) return Looping(file);
+    if (number == record && NameEqualNoCase(key, name)) return Looping(file);
   if (walk.open.size() >= kMaxModuleDepth) return Looping(file);
   if (ParamRecordOpen(MenuFile(file), 1, record) != kOk) {
     ErrRecord(1, kAreaStreams, kFileNotFound, 0);
     return ErrReport(kFileNotFound, file, false);
   }
-  walk.open.emplace_back(file.str(), record);
+  walk.open.emplace_back(key, record);
   Val menu = ParameterValue(kParamMenu, 0);
   Val caller = ParameterValue(kParamCaller, 0);
   if (title.empty()) title = ListField(menu, ',', 1);
@@ -128,7 +132,7 @@ uint16_t MenuTreeBuild(Val spec) {
   Status st = ParamRecordOpen(MenuFile(file), 1, 1);
   if (st == kOk) {
     TreeWalk walk;
-    walk.open.emplace_back(file.str(), 1);
+    walk.open.emplace_back(WalkKey(file), 1);
     st = Modules(walk, file, ParameterValue(kParamCaller, 0), Val(), 0);
     ParamRecordClose();
   }
