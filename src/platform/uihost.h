@@ -18,7 +18,13 @@ namespace orv {
 
 // Buttons a message box can answer with (the window system's IDOK ... IDNO numbers).
 enum UiAnswer : int {
-  kUiOk = 1, kUiCancel = 2, kUiAbort = 3, kUiRetry = 4, kUiIgnore = 5, kUiYes = 6, kUiNo = 7,
+  kUiOk = 1,
+  kUiCancel = 2,
+  kUiAbort = 3,
+  kUiRetry = 4,
+  kUiIgnore = 5,
+  kUiYes = 6,
+  kUiNo = 7,
 };
 
 // Message-box styles: the button set in the low four bits, the icon in the next four.

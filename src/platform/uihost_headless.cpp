@@ -11,8 +11,8 @@ constexpr struct {
   const char* name;
   int answer;
 } kButtonNames[] = {
-    {"ok", kUiOk},       {"cancel", kUiCancel}, {"abort", kUiAbort}, {"retry", kUiRetry},
-    {"ignore", kUiIgnore}, {"yes", kUiYes},     {"no", kUiNo},
+    {"ok", kUiOk},         {"cancel", kUiCancel}, {"abort", kUiAbort}, {"retry", kUiRetry},
+    {"ignore", kUiIgnore}, {"yes", kUiYes},       {"no", kUiNo},
 };
 
 bool EqualNoCase(std::string_view a, std::string_view b) {
@@ -43,14 +43,20 @@ size_t NumberOf(std::string_view s) {
 
 bool UiStyleOffers(uint32_t style, int answer) {
   switch (style & kUiButtonsMask) {
-    case kUiButtonsOk: return answer == kUiOk;
-    case kUiButtonsOkCancel: return answer == kUiOk || answer == kUiCancel;
+    case kUiButtonsOk:
+      return answer == kUiOk;
+    case kUiButtonsOkCancel:
+      return answer == kUiOk || answer == kUiCancel;
     case kUiButtonsAbortRetryIgnore:
       return answer == kUiAbort || answer == kUiRetry || answer == kUiIgnore;
-    case kUiButtonsYesNoCancel: return answer == kUiYes || answer == kUiNo || answer == kUiCancel;
-    case kUiButtonsYesNo: return answer == kUiYes || answer == kUiNo;
-    case kUiButtonsRetryCancel: return answer == kUiRetry || answer == kUiCancel;
-    default: return answer == kUiOk;
+    case kUiButtonsYesNoCancel:
+      return answer == kUiYes || answer == kUiNo || answer == kUiCancel;
+    case kUiButtonsYesNo:
+      return answer == kUiYes || answer == kUiNo;
+    case kUiButtonsRetryCancel:
+      return answer == kUiRetry || answer == kUiCancel;
+    default:
+      return answer == kUiOk;
   }
 }
 

@@ -28,8 +28,8 @@ void AboutBox(Val text) {
   ScratchScope scope;
   Val format = MessageText(kAboutMessage);
   Val caption = MessageText("0075"_v);
-  Val about = MessageFormat(format,
-                            {kEngineYear, Setting(kSettingTitle), kEngineVersion, "0"_v,
+  Val about =
+      MessageFormat(format, {kEngineYear, Setting(kSettingTitle), kEngineVersion, "0"_v,
                              Setting(kSettingLanguage), text, kEngineBuild, ExecutablePath(0),
                              FolderOfKind(kFolderDefault), FolderOfKind(kFolderData)});
   MessageBoxShow(ValHead(about, kAboutMax), caption, kBoxNote);

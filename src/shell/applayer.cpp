@@ -61,7 +61,9 @@ Status OpeningChoice() {
   return st ? st : DictionaryCheck();
 }
 
-TaskHandler AppHandler(uint16_t index) { return g_shell.app_tasks[index]; }
+TaskHandler AppHandler(uint16_t index) {
+  return g_shell.app_tasks[index];
+}
 
 }  // namespace
 

@@ -11,7 +11,9 @@ namespace orv {
 
 namespace {
 
-Status ExpEvalTask(uint32_t, Val params) { return TaskExpEval(params); }
+Status ExpEvalTask(uint32_t, Val params) {
+  return TaskExpEval(params);
+}
 
 }  // namespace
 
@@ -26,6 +28,8 @@ void BindExpressions() {
   TaskRegister(kTaskExpEval, ExpEvalTask);
 }
 
-void BindSubsystems() { BindExpressions(); }
+void BindSubsystems() {
+  BindExpressions();
+}
 
 }  // namespace orv

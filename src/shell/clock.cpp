@@ -15,7 +15,9 @@ namespace orv {
 
 namespace {
 
-bool LocalTime(std::time_t t, std::tm* out) { return localtime_r(&t, out) != nullptr; }
+bool LocalTime(std::time_t t, std::tm* out) {
+  return localtime_r(&t, out) != nullptr;
+}
 
 int64_t MsOf(const std::tm& tm) {
   return tm.tm_hour * 3600000LL + tm.tm_min * 60000LL + tm.tm_sec * 1000LL;
@@ -46,8 +48,8 @@ int64_t TimeDiff(int64_t start, int64_t end) {
 
 int64_t TimeOfDay() {
   auto now = std::chrono::system_clock::now();
-  int64_t ms = std::chrono::duration_cast<std::chrono::milliseconds>(now.time_since_epoch())
-                   .count() % 1000;
+  int64_t ms =
+      std::chrono::duration_cast<std::chrono::milliseconds>(now.time_since_epoch()).count() % 1000;
   std::tm tm;
   return LocalTime(std::chrono::system_clock::to_time_t(now), &tm) ? MsOf(tm) + ms : 0;
 }

@@ -15,7 +15,9 @@ namespace orv {
 
 namespace {
 
-bool HasQuote(std::string_view s) { return s.find_first_of("'\"") != std::string_view::npos; }
+bool HasQuote(std::string_view s) {
+  return s.find_first_of("'\"") != std::string_view::npos;
+}
 
 // The argument as it goes into the command line (see CommandLineJoin).
 std::string JoinedArgument(std::string arg) {
@@ -78,8 +80,14 @@ Status CommandLineParse(Val text) {
 
 Val OptionValue(uint16_t option) {
   switch (option) {
-    case kOptApName: case kOptApStart: case kOptDPath: case kOptInput: case kOptOutput:
-    case kOptRun: case kOptMode: case kOptTrace:
+    case kOptApName:
+    case kOptApStart:
+    case kOptDPath:
+    case kOptInput:
+    case kOptOutput:
+    case kOptRun:
+    case kOptMode:
+    case kOptTrace:
       break;
     default:
       return ValCopy(Val());

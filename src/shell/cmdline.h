@@ -17,9 +17,25 @@ inline constexpr Val kOptionNames =
     "?;HELP,APNAME,APSTART,DPATH,SCRWID,SCRHIG,INPUT,OUTPUT,FILE,INDEX,DEVICE,RUN,MODE,TRACE,"
     "CONFIG,HOST,DATABASE,USER,PASSW"_v;
 enum Option : uint16_t {
-  kOptHelp = 1, kOptApName, kOptApStart, kOptDPath, kOptScrWid, kOptScrHig, kOptInput,
-  kOptOutput, kOptFile, kOptIndex, kOptDevice, kOptRun, kOptMode, kOptTrace, kOptConfig,
-  kOptHost, kOptDatabase, kOptUser, kOptPassw,
+  kOptHelp = 1,
+  kOptApName,
+  kOptApStart,
+  kOptDPath,
+  kOptScrWid,
+  kOptScrHig,
+  kOptInput,
+  kOptOutput,
+  kOptFile,
+  kOptIndex,
+  kOptDevice,
+  kOptRun,
+  kOptMode,
+  kOptTrace,
+  kOptConfig,
+  kOptHost,
+  kOptDatabase,
+  kOptUser,
+  kOptPassw,
 };
 
 // The command line of a process: the program's path in double quotes (single quotes when

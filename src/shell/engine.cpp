@@ -35,8 +35,8 @@ Status StoreCommandLine(int argc, const char* const* argv) {
 
 }  // namespace
 
-Status EngineInit(int argc, const char* const* argv, Val class_name, Val title,
-                  uint16_t open_flags, AppCallback callback) {
+Status EngineInit(int argc, const char* const* argv, Val class_name, Val title, uint16_t open_flags,
+                  AppCallback callback) {
   if (Status st = RuntimeInit()) return st;
   g_rt.message = MessageText;
   g_files.expand_settings = ExpandSettingsKeys;
@@ -68,8 +68,8 @@ int ProcessMain(int argc, const char* const* argv) {
   g_shell.screen_rows = kStartRows;
   g_shell.headless.SetSink(stderr);
   if (const char* answers = std::getenv(kUiAnswersEnv)) g_shell.headless.AnswerAll(answers);
-  if (Status st = EngineInit(argc, argv, kMainClassName, kMainTitle, kOpenApplication,
-                             AppCallbackEvent)) {
+  if (Status st =
+          EngineInit(argc, argv, kMainClassName, kMainTitle, kOpenApplication, AppCallbackEvent)) {
     if (g_shell.hooks.vars_release) g_shell.hooks.vars_release();
     FilesReset();
     RuntimeFreeAll();

@@ -24,8 +24,8 @@ inline constexpr uint16_t kOpenApplication = 2;
 // command line (from the arguments after argv[0], behind the program's path), then opens
 // the application. A status above 121 is shown in the error box. Any status other than 0
 // ends the process with it as exit code.
-Status EngineInit(int argc, const char* const* argv, Val class_name, Val title,
-                  uint16_t open_flags, AppCallback callback);
+Status EngineInit(int argc, const char* const* argv, Val class_name, Val title, uint16_t open_flags,
+                  AppCallback callback);
 // Opens the application: event 1 of the callback, the language ("ES" unless set), the
 // trace word, the application's identity and title, the first folders, the diagnostic
 // start, then event 2 when the status is 0 or 156.

@@ -17,7 +17,9 @@ namespace orv {
 
 namespace {
 
-Val LanguageCode() { return SlotGet(kSlotGroupSettings, kSettingLanguage); }
+Val LanguageCode() {
+  return SlotGet(kSlotGroupSettings, kSettingLanguage);
+}
 
 // The path of the language file in the default folder, empty when there is none.
 Val LanguageFilePath() {
@@ -61,7 +63,9 @@ bool StoreLine(LanguageTable& t, uint16_t n, Val text) {
 
 }  // namespace
 
-uint16_t LanguageIndex() { return ListWordIndex(kLanguages, LanguageCode(), ','); }
+uint16_t LanguageIndex() {
+  return ListWordIndex(kLanguages, LanguageCode(), ',');
+}
 
 Status LanguageSetDefault() {
   return SlotSet(kSlotGroupSettings, kSettingLanguage,

@@ -21,9 +21,13 @@ constexpr uint16_t kTraceLogGroup = 9, kTraceLogItem = 10;
 
 }  // namespace
 
-uint16_t TraceWord() { return uint16_t(SystemInt(kVarTrace)); }
+uint16_t TraceWord() {
+  return uint16_t(SystemInt(kVarTrace));
+}
 
-Status TraceWordSet(int64_t value) { return SystemIntSet(kVarTrace, int16_t(value) | 1); }
+Status TraceWordSet(int64_t value) {
+  return SystemIntSet(kVarTrace, int16_t(value) | 1);
+}
 
 Val TraceLogName() {
   Val set = SlotGet(kTraceLogGroup, kTraceLogItem);
@@ -53,8 +57,9 @@ Status ErrorLogAppend(Val text, Val file) {
   ScratchScope scope;
   if (file.empty()) file = TraceLogName();
   Val date = TodayText(), time = TimeFormat(TimeOfDay(), 1);
-  Val banner = ValFormat(160, "*****************************\r\n Date:%.*s - Time:%.*s - User:0\r\n",
-                         int(date.len), date.ptr, int(time.len), time.ptr);
+  Val banner =
+      ValFormat(160, "*****************************\r\n Date:%.*s - Time:%.*s - User:0\r\n",
+                int(date.len), date.ptr, int(time.len), time.ptr);
   Val block = ValConcat(ValConcat(banner, text), "\r\n**********************\r\n\r\n"_v);
   if (Status st = ValCheck(block)) return st;
   uint16_t n = FileOpen(file, kOpenUpdate | kOpenQuiet);

@@ -32,7 +32,9 @@ void Line(std::string* out, const std::string& layout) {
   *out += "\" 1" + layout + "\"\r\n";
 }
 
-bool IsNul(Val name) { return name.sv() == "NUL"; }
+bool IsNul(Val name) {
+  return name.sv() == "NUL";
+}
 
 }  // namespace
 
@@ -55,8 +57,8 @@ Val MaintenanceScreenMake(uint16_t n) {
     DictField d = dict->Field(n, i);
     std::string name = d.name.str();
     std::string l = "0", fl = "1";
-    bool fits = Two(&l, i + 1) && Two(&l, 1) && Two(&fl, i + 1) && Two(&fl, w + 3) &&
-                Two(&fl, n) && Two(&fl, i) && Two(&fl, std::min<unsigned>(d.width, kMaxWidth));
+    bool fits = Two(&l, i + 1) && Two(&l, 1) && Two(&fl, i + 1) && Two(&fl, w + 3) && Two(&fl, n) &&
+                Two(&fl, i) && Two(&fl, std::min<unsigned>(d.width, kMaxWidth));
     if (!fits) return ValError(kDataOutBound);
     Line(&text, l + std::string(w > name.size() ? w - name.size() : 0, ' ') + name + ":");
     Line(&text, fl + d.type);

@@ -76,7 +76,9 @@ Status MenuWalkLines(uint16_t group, uint16_t first, uint16_t count, MenuSink* s
   return st;
 }
 
-Val Folders() { return SlotGet(kSlotGroupSettings, kSettingDefaultFolder); }
+Val Folders() {
+  return SlotGet(kSlotGroupSettings, kSettingDefaultFolder);
+}
 
 Status WriteLine(uint16_t file, Val line) {
   ScratchScope scope;
@@ -94,8 +96,8 @@ Status WriteDefaultMenu(uint16_t file, uint16_t flags, Val first_line) {
     for (uint16_t i = 1; i <= files && !st; ++i) {
       ScratchScope scope;
       Val name = dict->FileName(i);
-      st = WriteLine(file, ValFormat(512, "\t%.*s,MantAuto %u,1", int(name.len), name.ptr,
-                                     unsigned(i)));
+      st = WriteLine(file,
+                     ValFormat(512, "\t%.*s,MantAuto %u,1", int(name.len), name.ptr, unsigned(i)));
     }
   }
   if (!st && (flags & kMenuReports)) st = MenuTemplateWrite(file, "0110"_v, kTaskReport);

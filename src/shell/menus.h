@@ -21,8 +21,12 @@ inline constexpr uint16_t kMenuLineQueue = 38;
 
 // Default-menu flags, written in this order.
 enum : uint16_t {
-  kMenuMaintenance = 0x100, kMenuReports = 0x200, kMenuTransfers = 0x4, kMenuReorg = 0x2,
-  kMenuHelp = 0x1, kMenuStart = 0x305,
+  kMenuMaintenance = 0x100,
+  kMenuReports = 0x200,
+  kMenuTransfers = 0x4,
+  kMenuReorg = 0x2,
+  kMenuHelp = 0x1,
+  kMenuStart = 0x305,
 };
 
 // Receives a menu as it is built: the window system's menu bar, or a recorder in tests.

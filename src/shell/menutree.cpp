@@ -31,7 +31,9 @@ Val MenuFile(Val name) {
 }
 
 // The name by which a module's file is known on the walk: without folder and extension.
-std::string WalkKey(Val file) { return PathPart(file, kPartName).str(); }
+std::string WalkKey(Val file) {
+  return PathPart(file, kPartName).str();
+}
 
 // 129 with the file as detail: a module that would open itself again, or a tree too deep.
 Status Looping(Val file) {
@@ -73,8 +75,7 @@ Status Options(TreeWalk& walk, Val prefix, int32_t base, uint16_t depth) {
     ScratchScope option;
     Val title = ListField(titles, ',', k);
     Val command = TextUnquoteOrUpper(ListField(exec, ',', k));
-    if (command.empty())
-      command = ValJoin(prefix, ","_v, ValFormat(16, "%ld", long(base) + k));
+    if (command.empty()) command = ValJoin(prefix, ","_v, ValFormat(16, "%ld", long(base) + k));
     Val loaded = TextUnquoteOrUpper(ListField(load, ',', k));
     Status st;
     if (loaded.len)
@@ -103,8 +104,7 @@ Status Module(TreeWalk& walk, Val file, int32_t record, Val command, Val title, 
   if (title.empty()) title = ListField(menu, ',', 1);
   Status st;
   if (menu.empty() && caller.empty()) {
-    if (command.empty())
-      command = TextUnquote(TextTrim(ParameterValue(kParamExec, 1), kTrimBoth));
+    if (command.empty()) command = TextUnquote(TextTrim(ParameterValue(kParamExec, 1), kTrimBoth));
     st = AppendLine(depth, title, command);
   } else {
     st = AppendLine(depth, title, Val());

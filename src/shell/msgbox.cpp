@@ -18,8 +18,8 @@ struct KindRow {
 };
 
 constexpr KindRow kKinds[] = {
-    {"0014"_v, kUiIconInfo | kUiButtonsOk},          {"0012"_v, kUiIconWarning | kUiButtonsOk},
-    {"0014"_v, kUiIconInfo | kUiButtonsOkCancel},    {"0013"_v, kUiIconError | kUiButtonsOk},
+    {"0014"_v, kUiIconInfo | kUiButtonsOk},           {"0012"_v, kUiIconWarning | kUiButtonsOk},
+    {"0014"_v, kUiIconInfo | kUiButtonsOkCancel},     {"0013"_v, kUiIconError | kUiButtonsOk},
     {"0012"_v, kUiIconError | kUiButtonsRetryCancel}, {"0014"_v, kUiIconInfo | kUiButtonsYesNo},
     {"0014"_v, kUiIconInfo | kUiButtonsYesNoCancel},
 };
@@ -39,9 +39,12 @@ int MessageBoxShow(Val text, Val caption, int kind) {
   switch (button) {
     case kUiOk:
     case kUiRetry:
-    case kUiYes: return AnswerLetter(true);
-    case kUiNo: return AnswerLetter(false);
-    default: return kBoxCancelled;
+    case kUiYes:
+      return AnswerLetter(true);
+    case kUiNo:
+      return AnswerLetter(false);
+    default:
+      return kBoxCancelled;
   }
 }
 

@@ -23,8 +23,10 @@ Val MessageFormat(Val format, std::initializer_list<FormatArg> args) {
     if (kind == '%') {
       out += '%';
     } else if (next != args.end()) {
-      if (!next->is_text) out += std::to_string(next->number);
-      else if (next->text.ok()) out.append(next->text.sv());
+      if (!next->is_text)
+        out += std::to_string(next->number);
+      else if (next->text.ok())
+        out.append(next->text.sv());
       ++next;
     }
   }

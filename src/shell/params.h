@@ -22,7 +22,11 @@ inline constexpr int16_t kCompatMenuBuild = 16;
 
 // Some parameter numbers (the others are used by the owners of their tasks).
 enum : uint16_t {
-  kParamModules = 1, kParamMenu = 2, kParamCaller = 3, kParamSubmenu = 4, kParamLoad = 5,
+  kParamModules = 1,
+  kParamMenu = 2,
+  kParamCaller = 3,
+  kParamSubmenu = 4,
+  kParamLoad = 5,
   kParamExec = 6,
 };
 

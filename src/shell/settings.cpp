@@ -28,9 +28,13 @@ Val KeyValue(Val key) {
 
 }  // namespace
 
-Val Setting(uint16_t item) { return SlotGet(kSlotGroupSettings, item); }
+Val Setting(uint16_t item) {
+  return SlotGet(kSlotGroupSettings, item);
+}
 
-Status SettingSet(uint16_t item, Val text) { return SlotSet(kSlotGroupSettings, item, text); }
+Status SettingSet(uint16_t item, Val text) {
+  return SlotSet(kSlotGroupSettings, item, text);
+}
 
 Status ConventionsStore() {
   ScratchScope scope;
@@ -39,6 +43,8 @@ Status ConventionsStore() {
   return SettingSet(kSettingConventions, ValConcat(ValConcat(text, nul), " "_v));
 }
 
-Val ExpandSettingsKeys(Val text) { return ReplaceKeys(text, KeyValue); }
+Val ExpandSettingsKeys(Val text) {
+  return ReplaceKeys(text, KeyValue);
+}
 
 }  // namespace orv

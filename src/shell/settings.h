@@ -18,8 +18,7 @@ enum : uint16_t {
 // DATABASE_ keys read fields 1 to 4 of item 11.
 inline constexpr Val kSettingsKeys =
     "COMMANDLINE,APNAME,APDESCRIP,LANGMODULE,DOCPATH,DATAPATH,HELPPATH"_v;
-inline constexpr Val kDatabaseKeys =
-    "DATABASE_HOST,DATABASE_DBNAME,DATABASE_USER,DATABASE_PASSW"_v;
+inline constexpr Val kDatabaseKeys = "DATABASE_HOST,DATABASE_DBNAME,DATABASE_USER,DATABASE_PASSW"_v;
 
 // A settings item (a view valid until the next change of the slot store).
 Val Setting(uint16_t item);

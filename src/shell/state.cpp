@@ -30,7 +30,9 @@ ShellState::ShellState() : clock_mark(std::chrono::steady_clock::now()) {
   for (const auto& d : kSysDefaults) sys[d.number] = d.value;
 }
 
-void ShellReset() { g_shell = ShellState(); }
+void ShellReset() {
+  g_shell = ShellState();
+}
 
 int16_t SystemInt(uint16_t number) {
   if (g_shell.hooks.sys_get) return g_shell.hooks.sys_get(number);
@@ -45,7 +47,9 @@ Status SystemIntSet(uint16_t number, int64_t value) {
   return kOk;
 }
 
-bool SystemBits(uint16_t number, int16_t mask) { return (SystemInt(number) & mask) != 0; }
+bool SystemBits(uint16_t number, int16_t mask) {
+  return (SystemInt(number) & mask) != 0;
+}
 
 Status SystemBitsSet(uint16_t number, int16_t mask, bool set) {
   int16_t v = SystemInt(number);

@@ -25,9 +25,24 @@ class DictionaryView;
 
 // The nineteen tasks, by their 1-based index in the task list.
 enum TaskIndex : uint16_t {
-  kTaskMenu = 1, kTaskAccept, kTaskAcceptRun, kTaskMantAux, kTaskMantMain, kTaskMantAuto,
-  kTaskMantMovs, kTaskLnManMain, kTaskLnNavMain, kTaskPrcExec, kTaskReport, kTaskReorg,
-  kTaskCopy, kTaskFileTrans, kTaskHelp, kTaskPerform, kTaskFontSet, kTaskWizzSelect,
+  kTaskMenu = 1,
+  kTaskAccept,
+  kTaskAcceptRun,
+  kTaskMantAux,
+  kTaskMantMain,
+  kTaskMantAuto,
+  kTaskMantMovs,
+  kTaskLnManMain,
+  kTaskLnNavMain,
+  kTaskPrcExec,
+  kTaskReport,
+  kTaskReorg,
+  kTaskCopy,
+  kTaskFileTrans,
+  kTaskHelp,
+  kTaskPerform,
+  kTaskFontSet,
+  kTaskWizzSelect,
   kTaskExpEval,
 };
 inline constexpr uint16_t kTaskCount = 19;
@@ -39,8 +54,15 @@ using AppCallback = Status (*)(int event);
 
 // The system integers the shell reads and writes, by their number in the variable store.
 enum : uint16_t {
-  kVarAuxStat = 0, kVarCompat = 20, kVarScrStat = 21, kVarAux = 28, kVarTrace = 31,
-  kVarPrecis = 32, kVarInHnd = 36, kVarOutHnd = 37, kVarCount = 44,
+  kVarAuxStat = 0,
+  kVarCompat = 20,
+  kVarScrStat = 21,
+  kVarAux = 28,
+  kVarTrace = 31,
+  kVarPrecis = 32,
+  kVarInHnd = 36,
+  kVarOutHnd = 37,
+  kVarCount = 44,
 };
 
 struct ShellHooks {
@@ -110,7 +132,9 @@ extern ShellState g_shell;
 void ShellReset();
 
 // The user-interface host in use.
-inline UiHost& Ui() { return g_shell.ui ? *g_shell.ui : g_shell.headless; }
+inline UiHost& Ui() {
+  return g_shell.ui ? *g_shell.ui : g_shell.headless;
+}
 
 // The system integers, through the variable store when one is bound.
 int16_t SystemInt(uint16_t number);

@@ -18,10 +18,14 @@ namespace orv {
 
 namespace {
 
-bool ValidIndex(uint16_t index) { return index >= 1 && index <= kTaskCount; }
+bool ValidIndex(uint16_t index) {
+  return index >= 1 && index <= kTaskCount;
+}
 
 // The separator of a task command: a blank when it holds one, else a comma.
-char SeparatorOf(Val command) { return TextFindChar(command, ' ', kPlain) == kNone ? ',' : ' '; }
+char SeparatorOf(Val command) {
+  return TextFindChar(command, ' ', kPlain) == kNone ? ',' : ' ';
+}
 
 uint16_t IndexOfName(Val command) {
   return ListWordIndex(kTaskNames, ListField(command, SeparatorOf(command), 1), ',');
@@ -70,7 +74,9 @@ bool AppTaskRegister(uint16_t index, TaskHandler fn) {
   return true;
 }
 
-void TaskCallbackSet(TaskHandler fn) { g_shell.callback = fn; }
+void TaskCallbackSet(TaskHandler fn) {
+  g_shell.callback = fn;
+}
 
 Status TaskNotProvided() {
   ErrRecord(1, kAreaExecRunTime, kDataError, 0);
@@ -130,9 +136,12 @@ Status TaskRunList(Val list, uint16_t* position, Val excluded) {
     uint32_t code = TaskParse(TextUnquote(TextTrim(ListField(list, ',', i), kTrimBoth)), &params);
     uint16_t index = TaskIndexOf(code);
     Status st;
-    if (index && excluded.ok() && CharInSet(excluded, char(index))) st = kUndefinedWarning;
-    else if (!index && code != kDataError) st = Status(code);
-    else st = TaskDispatch(code, params);
+    if (index && excluded.ok() && CharInSet(excluded, char(index)))
+      st = kUndefinedWarning;
+    else if (!index && code != kDataError)
+      st = Status(code);
+    else
+      st = TaskDispatch(code, params);
     if (st) return st;
   }
   return kOk;

@@ -20,8 +20,12 @@ inline constexpr Val kTaskNames =
     "Menu,Accept,AcceptRun,MantAux,MantMain,MantAuto,MantMovs,LnManMain,LnNavMain,PrcExec,"
     "Report,Reorg,Copy,FileTrans,Help,Perform,FontSet,WizzSelect,ExpEval"_v;
 
-constexpr uint32_t TaskCode(uint16_t index) { return uint32_t(index) << 16; }
-constexpr uint16_t TaskIndexOf(uint32_t code) { return uint16_t(code >> 16); }
+constexpr uint32_t TaskCode(uint16_t index) {
+  return uint32_t(index) << 16;
+}
+constexpr uint16_t TaskIndexOf(uint32_t code) {
+  return uint16_t(code >> 16);
+}
 
 // Registers the engine dispatcher's handler of a task (null removes it); false for an
 // index outside 1 to 19. The PrcExec handler runs one named procedure: the dispatcher

@@ -24,25 +24,25 @@ TEST_F(CommandLineTest, OptionValues) {
       {"PROG.EXE /APNAME:gestion /TRACE=256", kOptApName, "GESTION"},
       {"PROG.EXE /APNAME:gestion /TRACE=256", kOptTrace, "256"},
       {"\"/opt/orvale\" /APNAME:ab", kOptApName, "AB"},
-      {"\"/opt/orvale\" /apname:ab", kOptApName, "AB"},          // lower case name
-      {"\"/opt/orvale\" /ApName:ab", kOptApName, ""},            // mixed case: not found
-      {"\"/opt/orvale\" /APNAME:'ab'", kOptApName, "ab"},        // quoted keeps its case
-      {"\"/opt/orvale\" -APNAME:ab", kOptApName, "AB"},          // hyphen like a slash
-      {"\"/opt/orvale\" --APNAME:ab", kOptApName, ""},           // double hyphen: not found
-      {"\"/opt/orvale\" /DPATH:C:\\DATA", kOptDPath, "C"},       // stops at the colon
+      {"\"/opt/orvale\" /apname:ab", kOptApName, "AB"},     // lower case name
+      {"\"/opt/orvale\" /ApName:ab", kOptApName, ""},       // mixed case: not found
+      {"\"/opt/orvale\" /APNAME:'ab'", kOptApName, "ab"},   // quoted keeps its case
+      {"\"/opt/orvale\" -APNAME:ab", kOptApName, "AB"},     // hyphen like a slash
+      {"\"/opt/orvale\" --APNAME:ab", kOptApName, ""},      // double hyphen: not found
+      {"\"/opt/orvale\" /DPATH:C:\\DATA", kOptDPath, "C"},  // stops at the colon
       {"\"/opt/orvale\" /DPATH:'C:\\Datos Empresa'", kOptDPath, "C:\\Datos Empresa"},
       {"\"/opt/orvale\" /DPATH:\"/srv/Datos Empresa\"", kOptDPath, "/srv/Datos Empresa"},
       {"\"/opt/orvale\" /APNAME=ge/TRACE:1", kOptApName, "GE"},  // "/" ends a value
       {"\"/opt/orvale\" /APNAME=ge/TRACE:1", kOptTrace, "1"},
       {"\"/opt/orvale\" /APNAME=ge&MODE:a,b", kOptMode, "A,B"},
-      {"\"/opt/APNAME:x/orvale\" /TRACE:3", kOptApName, ""},     // never inside the path
+      {"\"/opt/APNAME:x/orvale\" /TRACE:3", kOptApName, ""},  // never inside the path
       {"\"/opt/orvale\"    /RUN:'Reorg'   ", kOptRun, "Reorg"},
       {"\"/opt/orvale\" /RUN:'MantAuto 3,1'", kOptRun, "MantAuto 3,1"},
       {"\"/opt/orvale\" /TRACE:", kOptTrace, ""},
       {"\"/opt/orvale\" /HELP:x /SCRWID:90 /USER:u", kOptScrWid, ""},  // reserved: never read
       {"\"/opt/orvale\" /USER:u", kOptUser, ""},
       {"\"/opt/orvale\" /INPUT:'a b.txt' /APNAME:'x /TRACE:1'", kOptTrace, ""},
-      {"APNAME:first /APNAME:second", kOptApName, "FIRST"},      // at the very start
+      {"APNAME:first /APNAME:second", kOptApName, "FIRST"},  // at the very start
   };
   for (const Case& c : cases) {
     ASSERT_EQ(CommandLineParse(ValFromCStr(c.line)), kOk);

@@ -37,9 +37,9 @@ TEST_F(EngineTest, ExitCodeRule) {
     bool callback;
     Status callback_result, run, exit_code;
   } cases[] = {
-      {false, 0, 0, 0},     {false, 0, 5, 0},      {false, 0, 122, 0},
-      {false, 0, 127, 0},   {false, 0, 128, 128},  {false, 0, 164, 164},
-      {true, 164, 0, 164},  // a run status of 0 takes the callback's result
+      {false, 0, 0, 0},     {false, 0, 5, 0},     {false, 0, 122, 0},  {false, 0, 127, 0},
+      {false, 0, 128, 128}, {false, 0, 164, 164}, {true, 164, 0, 164},  // a run status of 0 takes
+                                                                        // the callback's result
       {true, 164, 5, 0},    {true, 0, 163, 163},
   };
   for (const Case& c : cases) {
@@ -67,7 +67,8 @@ TEST_F(EngineTest, InitialisationStoresConventionsAndTheCommandLine) {
             "\"\\opt\\orvale\\bin\\orvale\" /APNAME:ge /TRACE=16 /DPATH:'/srv/Datos Empresa'");
   EXPECT_EQ(S(Setting(0)), std::string(",.'0123456789,-D',' NS','  ,NO,SI'") + '\0' +
                                "'Enero,Febrero,Marzo,Abril,Mayo,Junio,Julio,Agosto,Septiembre,"
-                               "Octubre,Noviembre,Diciembre','[D] de [M] de [Y]'" + '\0' + " ");
+                               "Octubre,Noviembre,Diciembre','[D] de [M] de [Y]'" +
+                               '\0' + " ");
   EXPECT_EQ(S(Setting(2)), "GE");
   EXPECT_EQ(S(Setting(3)), "T\xEDtulo");
   EXPECT_EQ(S(Setting(4)), "ES");
@@ -149,8 +150,8 @@ TEST_F(EngineTest, BatchInputThenRun) {
       {"\"p\" /INPUT:lote.txt /RUN:'Reorg 9'", "", 0, "12:1;12:5;12:2;12:9;"},
       {"\"p\" /INPUT:malo.txt /RUN:'Reorg 9'", "", kStringTooLong, "12:1;12:fail;"},
       {"\"p\" /RUN:'Reorg 5'", "", 5, "12:5;"},
-      {"\"p\"", "", kDataError, ""},                        // neither menu nor RUN
-      {"\"p\"", "GEMENU,1", kFeatureRemoved, ""},           // the main window is not bound
+      {"\"p\"", "", kDataError, ""},               // neither menu nor RUN
+      {"\"p\"", "GEMENU,1", kFeatureRemoved, ""},  // the main window is not bound
       {"\"p\" /INPUT:none.txt /RUN:'Reorg 9'", "", kFileNotFound, ""},
   };
   for (const Case& c : cases) {
@@ -185,7 +186,8 @@ TEST_F(EngineTest, LanguageVariables) {
   g_statements.clear();
   EXPECT_EQ(LanguageVariablesLoad(), kSyntaxError);
   EXPECT_EQ(g_statements,
-            "TITULO$='Proceso no definido';CITA$='\xBF" "Anular Registro(s)?';"
+            "TITULO$='Proceso no definido';CITA$='\xBF"
+            "Anular Registro(s)?';"
             "BAD$='Proceso Completado Satisfactoriamente';");
 }
 
@@ -196,7 +198,9 @@ TEST_F(EngineTest, BoundToTheExpressionLanguage) {
   Put("GELANGVARS.DAT", "TITULO$=0031\r\nCITA$=0025\r\n");
   EXPECT_EQ(LanguageVariablesLoad(), kOk);
   EXPECT_EQ(S(EvalText("TITULO$"_v)), "Proceso no definido");
-  EXPECT_EQ(S(EvalText("CITA$"_v)), "\xBF" "Anular Registro(s)?");
+  EXPECT_EQ(S(EvalText("CITA$"_v)),
+            "\xBF"
+            "Anular Registro(s)?");
   EXPECT_EQ(TaskRun("ExpEval COND$='X>1',_TRACE=272"_v), kOk);
   EXPECT_EQ(TraceWord(), 272);  // the system integers are the variable store's
   SlotPush(kParamRecordGroup, "FD$=A$"_v);

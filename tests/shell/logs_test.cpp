@@ -72,8 +72,8 @@ TEST_F(LogsTest, DiagnosticStart) {
     size_t boxes;
   } cases[] = {
       {0x001, 7, 7, "<missing>", 0},
-      {0x101, 7, 7, "<missing>", 1},        // the about box
-      {0x111, 0, 121, "0,ES\r\n", 0},      // the diagnostic stop
+      {0x101, 7, 7, "<missing>", 1},   // the about box
+      {0x111, 0, 121, "0,ES\r\n", 0},  // the diagnostic stop
       {0x111, 164, 121, "0,ES\r\n", 0},
   };
   for (const Case& c : cases) {
@@ -107,8 +107,9 @@ TEST_F(LogsTest, TimeTexts) {
     const char* text;
     int64_t ms;
   } parses[] = {
-      {"12:30", 750000}, {"01:02:03.5", 3723500}, {"1230", 1230000},
-      {"1:2:3.456789", 3723456}, {"0.05", 50}, {":", 0},
+      {"12:30", 750000}, {"01:02:03.5", 3723500},
+      {"1230", 1230000}, {"1:2:3.456789", 3723456},
+      {"0.05", 50},      {":", 0},
   };
   for (const Parse& p : parses) EXPECT_EQ(TimeParse(ValFromCStr(p.text)), p.ms) << p.text;
   struct Format {
@@ -116,8 +117,8 @@ TEST_F(LogsTest, TimeTexts) {
     int flags;
     const char* text;
   } formats[] = {
-      {3723500, 7, "01:02:03.500"}, {3723500, 1, "01:02"}, {3723500, 3, "01:02:03"},
-      {3723500, 0, "0102"},         {3723500, 2, "010203"}, {3723500, 6, "010203.500"},
+      {3723500, 7, "01:02:03.500"}, {3723500, 1, "01:02"},         {3723500, 3, "01:02:03"},
+      {3723500, 0, "0102"},         {3723500, 2, "010203"},        {3723500, 6, "010203.500"},
       {0, 7, "00:00:00.000"},       {86399999, 7, "23:59:59.999"},
   };
   for (const Format& f : formats) EXPECT_EQ(S(TimeFormat(f.ms, f.flags)), f.text) << f.flags;

@@ -75,7 +75,7 @@ TEST_F(MaintScreenTest, Refusals) {
   EXPECT_EQ(MaintenanceScreenMake(3).len, kDataError);
   EXPECT_FALSE(MaintenanceScreenMake(2).ok());
   EXPECT_EQ(MaintenanceScreenMake(2).len, kDataOutBound);  // rows beyond two columns
-  EXPECT_EQ(Names(), std::vector<std::string>{});  // nothing written for a refusal
+  EXPECT_EQ(Names(), std::vector<std::string>{});          // nothing written for a refusal
 }
 
 }  // namespace

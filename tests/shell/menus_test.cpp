@@ -49,7 +49,8 @@ using MenusTest = ShellTest;
 
 std::vector<std::string> QueueLines() {
   std::vector<std::string> out;
-  for (uint16_t i = 0; i < SlotCount(kMenuLineQueue); ++i) out.push_back(S(SlotGet(kMenuLineQueue, i)));
+  for (uint16_t i = 0; i < SlotCount(kMenuLineQueue); ++i)
+    out.push_back(S(SlotGet(kMenuLineQueue, i)));
   return out;
 }
 
@@ -66,8 +67,8 @@ TEST_F(MenusTest, PlainMenuFile) {
   MenuRecorder menu;
   ASSERT_EQ(MenuBuild("GEMENU,1"_v, &menu), kOk);
   std::vector<std::string> expected{
-      "Ficheros", "\tClientes=1500", "\tProfundo=1501", "\tSub", "\t\tUno=1502",
-      "Con\tTAB=1503", "Suelto=1504",
+      "Ficheros",     "\tClientes=1500", "\tProfundo=1501", "\tSub",
+      "\t\tUno=1502", "Con\tTAB=1503",   "Suelto=1504",
   };
   EXPECT_EQ(menu.lines, expected);
   EXPECT_EQ(menu.depth, 0u);
@@ -121,27 +122,35 @@ TEST_F(MenusTest, ModuleTreeVariants) {
   } cases[] = {
       {"single items keep the case of EXEC$",
        "01 CALLER$=2,3\r\n02 EXEC$=\"'MantMain Cli',x\"\r\n03 EXEC$=Reorg\r\n",
-       {",MantMain Cli", ",Reorg"}, 0},
+       {",MantMain Cli", ",Reorg"},
+       0},
       {"unquoted option commands are upper-cased",
        "01 CALLER$=2\r\n02 MENU$=Util,Reorganizar\r\n02 EXEC$=Reorg\r\n",
-       {"Util", "\tReorganizar,REORG"}, 0},
+       {"Util", "\tReorganizar,REORG"},
+       0},
       {"options numbered after a prefix",
        "01 CALLER$=2\r\n02 MENU$=Inf,Uno,Dos\r\n02 CALLER$=3\r\n03 MENU$=X,A,B\r\n",
-       {"Inf", "\tUno", "\t\tA,1", "\t\tB,2"}, 0},
+       {"Inf", "\tUno", "\t\tA,1", "\t\tB,2"},
+       0},
       {"old keys while building",
        "01 MODULOS$=2\r\n02 MODULO$=Ventas\r\n02 OPTIONS$=Alta\r\n02 EXEC$=\"'Reorg'\"\r\n",
-       {"Ventas", "\tAlta,Reorg"}, 0},
+       {"Ventas", "\tAlta,Reorg"},
+       0},
       {"a loaded record takes the option's place",
        "01 CALLER$=2\r\n02 MENU$=Menu,Sub,Otro\r\n02 EXEC$=\"'Copy 1','Reorg'\"\r\n"
        "02 LOAD$=\"'GEMENU,4'\"\r\n04 MENU$=Cargado,Hoja\r\n04 EXEC$=\"'Help'\"\r\n",
-       {"Menu", "\tSub", "\t\tCargado,Help", "\t\tHoja,Copy 1,2", "\tOtro,Reorg"}, 0},
+       {"Menu", "\tSub", "\t\tCargado,Help", "\t\tHoja,Copy 1,2", "\tOtro,Reorg"},
+       0},
       {"a missing record", "01 CALLER$=2,9\r\n02 EXEC$=\"'Reorg'\"\r\n", {}, kFileNotFound},
-      {"a CALLER$ loop",
-       "01 CALLER$=2\r\n02 MENU$=A,B\r\n02 CALLER$=1\r\n", {}, kLoopFailure},
+      {"a CALLER$ loop", "01 CALLER$=2\r\n02 MENU$=A,B\r\n02 CALLER$=1\r\n", {}, kLoopFailure},
       {"a LOAD$ loop",
-       "01 CALLER$=2\r\n02 MENU$=A,B\r\n02 LOAD$=\"'GEMENU,2'\"\r\n", {}, kLoopFailure},
+       "01 CALLER$=2\r\n02 MENU$=A,B\r\n02 LOAD$=\"'GEMENU,2'\"\r\n",
+       {},
+       kLoopFailure},
       {"a LOAD$ back to the first record",
-       "01 CALLER$=2\r\n02 MENU$=A,B\r\n02 LOAD$=\"'gemenu.ppn,1'\"\r\n", {}, kLoopFailure},
+       "01 CALLER$=2\r\n02 MENU$=A,B\r\n02 LOAD$=\"'gemenu.ppn,1'\"\r\n",
+       {},
+       kLoopFailure},
   };
   for (const Case& c : cases) {
     Put("GEMENU.PPN", c.file);
@@ -196,8 +205,9 @@ TEST_F(MenusTest, DefaultMenuForStartFlags) {
 
 TEST_F(MenusTest, FirstLineAndSingleTemplates) {
   Val name = DefaultMenuWrite(kMenuReorg | kMenuHelp, "Inicio,Help"_v);
-  EXPECT_EQ(Get(name.str()),
-            "Inicio,Help\r\nReorganizacion,Reorg\r\nAyuda\r\n\tAyuda,Help\r\n\tAcerca de,Help About\r\n");
+  EXPECT_EQ(
+      Get(name.str()),
+      "Inicio,Help\r\nReorganizacion,Reorg\r\nAyuda\r\n\tAyuda,Help\r\n\tAcerca de,Help About\r\n");
 }
 
 TEST_F(MenusTest, DefaultMenuWriteFailureIsReported) {
@@ -217,9 +227,15 @@ TEST_F(MenusTest, CleanupDeletesOnlyGeneratedMenus) {
 
 uint16_t g_screens, g_windows;
 bool g_closed;
-uint16_t Screens() { return g_screens; }
-uint16_t Windows() { return g_windows; }
-void CloseAll() { g_closed = true; }
+uint16_t Screens() {
+  return g_screens;
+}
+uint16_t Windows() {
+  return g_windows;
+}
+void CloseAll() {
+  g_closed = true;
+}
 
 TEST_F(MenusTest, ClosingTheApplication) {
   g_shell.hooks.screen_count = Screens;
@@ -232,11 +248,13 @@ TEST_F(MenusTest, ClosingTheApplication) {
     int close;
     const char* shown;
   } cases[] = {
-      {2, 1, 0, "yes", 0, "Mensaje Informativo: Aun hay ventanas abiertas (2 Pantallas, 1 Ventanas)"},
+      {2, 1, 0, "yes", 0,
+       "Mensaje Informativo: Aun hay ventanas abiertas (2 Pantallas, 1 Ventanas)"},
       {0, 2, 0x20, "yes", 0, nullptr},
       {1, 1, 0x20, "", 1, ""},
       {1, 1, 0, "yes", 1,
-       "Solicitud de Informaci\xF3n: Recuerde sus Copias de Seguridad\n\xBF" "Desea Cerrar la "
+       "Solicitud de Informaci\xF3n: Recuerde sus Copias de Seguridad\n\xBF"
+       "Desea Cerrar la "
        "aplicacion? (1 Pantallas, 1 Ventanas)"},
       {0, 1, 0, "no", 0, nullptr},
       {0, 1, 0, "", 0, nullptr},
@@ -275,7 +293,8 @@ TEST_F(MenusTest, MenuCommandsRunTheirTasks) {
   EXPECT_TRUE(Shown().empty());
   EXPECT_EQ(MenuCommand(0x0410), kDataError);  // no such task: shown
   ASSERT_EQ(Shown().size(), 1u);
-  EXPECT_EQ(Shown()[0], "Alerta de Mensaje Fatal: Error de Datos(ExecRunTime): Proceso no definido");
+  EXPECT_EQ(Shown()[0],
+            "Alerta de Mensaje Fatal: Error de Datos(ExecRunTime): Proceso no definido");
 }
 
 }  // namespace

@@ -28,7 +28,7 @@ TEST_F(MessageBoxTest, AnswersByKindAndButton) {
       {3, "", 'S', "Alerta de Mensaje Fatal: texto"},
       {4, "", 3, "Mensaje Informativo: texto"},
       {4, "retry", 'S', nullptr},
-      {5, "", 3, nullptr},        // a batch run never says yes or no by itself
+      {5, "", 3, nullptr},  // a batch run never says yes or no by itself
       {5, "no", 'N', nullptr},
       {5, "YES", 'S', nullptr},
       {5, "cancel", 3, nullptr},  // not offered: the box cancels
@@ -71,7 +71,8 @@ TEST_F(MessageBoxTest, ErrorBoxShowsTheErrorTextAndClearsTheDetail) {
   MessageError(kFileNotFound);
   MessageError(kCancelled);
   ASSERT_EQ(Shown().size(), 2u);
-  EXPECT_EQ(Shown()[0], "Alerta de Mensaje Fatal: Error Fichero no encontrado(Streams): GEDICC.DAT");
+  EXPECT_EQ(Shown()[0],
+            "Alerta de Mensaje Fatal: Error Fichero no encontrado(Streams): GEDICC.DAT");
   EXPECT_EQ(Shown()[1], "Mensaje Informativo: Cancelado por el usuario");
   EXPECT_EQ(S(ErrDetail()), "");
 }
@@ -90,7 +91,7 @@ TEST_F(MessageBoxTest, HeadlessChoicesAndTexts) {
   EXPECT_EQ(ui.Choose("t", items, &chosen), kCancelled);
   std::string text;
   EXPECT_EQ(ui.AskText("t", "Nombre:", 5, &text), kOk);
-  EXPECT_EQ(text, "Nuevo");  // cut to the width
+  EXPECT_EQ(text, "Nuevo");                                     // cut to the width
   EXPECT_EQ(ui.AskText("t", "Nombre:", 5, &text), kCancelled);  // an empty answer
   EXPECT_EQ(ui.MessageBox("c", "t", kUiButtonsOk), kUiOk);
   EXPECT_EQ(ui.Choose("t", items, &chosen), kCancelled);  // the script is used up
@@ -116,7 +117,7 @@ TEST_F(MessageBoxTest, FormatSubstitutesTypedArgumentsAndNothingElse) {
   } cases[] = {
       {"(%i Pantallas, %i Ventanas)", "(2 Pantallas, 3 Ventanas)"},
       {"%s en %s", "abc en 2"},
-      {"%s %s %s", "abc 2 "},          // missing argument: empty
+      {"%s %s %s", "abc 2 "},  // missing argument: empty
       {"100%% %d %n %x %", "100% abc %n %x %"},
       {"%", "%"},
   };

@@ -16,10 +16,10 @@ TEST_F(ParamsTest, ParameterNames) {
     uint16_t number;
     const char* name;
   } cases[] = {
-      {1, "MODULES$"}, {2, "MENU$"}, {9, "STATMSG$"}, {10, ""}, {11, "SCREENSIZE$"},
-      {29, "VOIDMODE%"}, {30, ""}, {31, "NUMCAB$"}, {51, "FD$"}, {67, "IK$(3)"},
-      {68, ""}, {71, "ATEND$"}, {81, "WD"}, {91, "DEVICE$"}, {101, "ACCEPT_PRC%"},
-      {116, "STRUCT$"}, {117, ""}, {0, ""},
+      {1, "MODULES$"},   {2, "MENU$"},   {9, "STATMSG$"}, {10, ""},        {11, "SCREENSIZE$"},
+      {29, "VOIDMODE%"}, {30, ""},       {31, "NUMCAB$"}, {51, "FD$"},     {67, "IK$(3)"},
+      {68, ""},          {71, "ATEND$"}, {81, "WD"},      {91, "DEVICE$"}, {101, "ACCEPT_PRC%"},
+      {116, "STRUCT$"},  {117, ""},      {0, ""},
   };
   for (const Case& c : cases) EXPECT_EQ(S(ParameterName(c.number)), c.name) << c.number;
   SlotSet(kParamObjectGroup, kParamObjectItem, "CLI,FAC"_v);

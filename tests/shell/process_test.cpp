@@ -27,8 +27,10 @@ Outcome RunEngine(const fs::path& dir, const std::vector<std::string>& args, con
     if (chdir(dir.c_str()) != 0) _exit(99);
     FILE* f = freopen(err.c_str(), "w", stderr);
     if (!f) _exit(98);
-    if (answers) setenv("ORVALE_ANSWERS", answers, 1);
-    else unsetenv("ORVALE_ANSWERS");
+    if (answers)
+      setenv("ORVALE_ANSWERS", answers, 1);
+    else
+      unsetenv("ORVALE_ANSWERS");
     std::vector<char*> argv{const_cast<char*>(ORVALE_BIN)};
     for (const std::string& a : args) argv.push_back(const_cast<char*>(a.c_str()));
     argv.push_back(nullptr);
@@ -89,26 +91,48 @@ TEST_F(ProcessTest, ExitCodes) {
     int exit_code;
     const char* shown;  // what standard error must hold; empty: nothing at all
   } cases[] = {
-      {"cancelled application choice", {}, nullptr, 122,
+      {"cancelled application choice",
+       {},
+       nullptr,
+       122,
        "Mensaje Informativo: Cancelado por el usuario"},
-      {"cancelled procedure choice: 122 is below 128", {"/RUN:'PrcExec *.PRX'"}, "=GE", 0,
+      {"cancelled procedure choice: 122 is below 128",
+       {"/RUN:'PrcExec *.PRX'"},
+       "=GE",
+       0,
        "Selección de Fichero: A.PRX"},
-      {"no procedure matches", {"/RUN:'PrcExec *.XYZ'"}, "=ge", 164,
+      {"no procedure matches",
+       {"/RUN:'PrcExec *.XYZ'"},
+       "=ge",
+       164,
        "Alerta de Mensaje Fatal: Error Fichero no encontrado(ExecRunTime): Proceso no definido"},
-      {"a task without a handler", {"/RUN:'PrcExec *.PRX'"}, "=GE;1", 163,
+      {"a task without a handler",
+       {"/RUN:'PrcExec *.PRX'"},
+       "=GE;1",
+       163,
        "Error de Datos(ExecRunTime): Proceso no definido"},
       {"an expression run: 0", {"/APNAME:GE", "/RUN:'ExpEval A=1'"}, nullptr, 0, ""},
-      {"a failing expression: its status", {"/APNAME:GE", "/RUN:'ExpEval A=(1'"}, nullptr, 129,
+      {"a failing expression: its status",
+       {"/APNAME:GE", "/RUN:'ExpEval A=(1'"},
+       nullptr,
+       129,
        "Error Fallo de loop(ExpExec): A=(1"},
-      {"an unquoted RUN value is upper case: no task", {"/APNAME:GE", "/RUN:Reorg"}, nullptr, 163,
+      {"an unquoted RUN value is upper case: no task",
+       {"/APNAME:GE", "/RUN:Reorg"},
+       nullptr,
+       163,
        "Proceso no definido"},
-      {"missing INPUT file", {"-APNAME:GE", "--TRACE=273", "/INPUT:none.txt"}, nullptr, 164,
+      {"missing INPUT file",
+       {"-APNAME:GE", "--TRACE=273", "/INPUT:none.txt"},
+       nullptr,
+       164,
        "Error Fichero no encontrado(Streams): NONE.TXT"},
-      {"no main window in this build", {"/APNAME:GE"}, nullptr, 148,
-       "main window not available"},
-      {"a new application without dictionary", {}, "1;=Nueva", 164,
-       "NUDICC.DAT was not found."},
-      {"the about box of a diagnostic start", {"/TRACE:256", "/RUN:'PrcExec *.XYZ'"}, nullptr, 164,
+      {"no main window in this build", {"/APNAME:GE"}, nullptr, 148, "main window not available"},
+      {"a new application without dictionary", {}, "1;=Nueva", 164, "NUDICC.DAT was not found."},
+      {"the about box of a diagnostic start",
+       {"/TRACE:256", "/RUN:'PrcExec *.XYZ'"},
+       nullptr,
+       164,
        "Acerca de: Orvale Business Runtime (c) 2017"},
   };
   for (const Case& c : cases) {
@@ -147,7 +171,8 @@ TEST_F(ProcessTest, LanguageFileInTheWorkingFolder) {
   Outcome run = RunEngine(dir_, {}, nullptr);
   EXPECT_EQ(run.exit_code, 122);
   // Status names are the engine's own texts; captions and questions follow the language.
-  EXPECT_EQ(run.errors, "Data Access: New, QX_LANG_EN.MSJ\nInformation: Cancelado por el usuario\n");
+  EXPECT_EQ(run.errors,
+            "Data Access: New, QX_LANG_EN.MSJ\nInformation: Cancelado por el usuario\n");
   run = RunEngine(dir_, {"/TRACE=273"}, nullptr);
   EXPECT_EQ(Read(dir_ / "log.txt"), "0,EN\r\n");
 }

@@ -83,8 +83,8 @@ TEST_F(TasksTest, EachTaskReachesItsStage) {
   OneFile dict;
   g_shell.dict = &dict;
   TaskCallbackSet(AppTaskCallback);
-  for (uint16_t t : {kTaskAcceptRun, kTaskMantAux, kTaskPrcExec, kTaskReport, kTaskReorg,
-                     kTaskCopy, kTaskFileTrans, kTaskHelp, kTaskFontSet, kTaskExpEval})
+  for (uint16_t t : {kTaskAcceptRun, kTaskMantAux, kTaskPrcExec, kTaskReport, kTaskReorg, kTaskCopy,
+                     kTaskFileTrans, kTaskHelp, kTaskFontSet, kTaskExpEval})
     ASSERT_TRUE(TaskRegister(t, Engine));
   for (uint16_t t : {kTaskMantMain, kTaskMantAuto, kTaskLnManMain, kTaskReport})
     ASSERT_TRUE(AppTaskRegister(t, App));
@@ -113,7 +113,7 @@ TEST_F(TasksTest, EachTaskReachesItsStage) {
       {"FileTrans 4", 5, "engine 14:4;"},
       {"Help About", 0, "engine 15:About;"},  // always 0
       {"Perform x", kDataError, ""},
-      {"FontSet", 0, "engine 17:;"},          // always 0
+      {"FontSet", 0, "engine 17:;"},  // always 0
       {"WizzSelect x", kDataError, ""},
       {"ExpEval A=1", 5, "engine 19:A=1;"},
       {"NoSuchTask", kDataError, ""},
