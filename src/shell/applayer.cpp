@@ -89,9 +89,10 @@ Status AppTaskCallback(uint32_t code, Val params) {
     case kTaskMantAuto: {
       if (!AppHandler(index)) return TaskNotProvided();
       ScratchScope scope;
-      Val spec = MaintenanceScreenMake(uint16_t(TextToInt(params)));
-      if (Status st = ValCheck(spec)) return ErrReport(st, ValConcat("MantAuto "_v, params), true);
-      return AppHandler(index)(code, spec);
+      Val screen = MaintenanceScreenMake(uint16_t(TextToInt(params)));
+      if (Status st = ValCheck(screen))
+        return ErrReport(st, ValConcat("MantAuto "_v, params), true);
+      return AppHandler(index)(code, screen);
     }
     case kTaskReport:
       if (TextFindChar(params, ',', kQuoteAware) != kNone) return TaskDispatch(code, params);

@@ -78,12 +78,12 @@ int ProcessMain(int argc, const char* const* argv) {
   Status run;
   {
     ScratchScope scope;
-    Val spec = StartMenuName(Val());
-    if (spec.empty()) {
+    Val menu = StartMenuName(Val());
+    if (menu.empty()) {
       Val generated = DefaultMenuWrite(kMenuStart, Val());
-      if (generated.ok()) spec = ValConcat(generated, ",1"_v);
+      if (generated.ok()) menu = ValConcat(generated, ",1"_v);
     }
-    run = ApplicationRun(spec);
+    run = ApplicationRun(menu);
   }
   GeneratedFilesDelete();
   return EngineExit(nullptr, run);

@@ -30,18 +30,18 @@ Status EngineInit(int argc, const char* const* argv, Val class_name, Val title, 
 // trace word, the application's identity and title, the first folders, the diagnostic
 // start, then event 2 when the status is 0 or 156.
 Status ApplicationOpen(Val class_name, Val title, uint16_t open_flags, AppCallback callback);
-// The start menu of an empty specification: the APSTART option, else the application
+// The start menu when none is given: the APSTART option, else the application
 // prefix and "MENU", when that name exists with extension PMT or PPN (as given or in the
 // definition folders); else empty. Pushed.
-Val StartMenuName(Val spec);
+Val StartMenuName(Val menu);
 // Runs the INPUT file's task commands (with _INHND its open-file number meanwhile) until
 // one fails or the file ends; OUTPUT sets _OUTHND to 1. 164 when the INPUT file cannot be
 // opened; else the status of the last command.
 Status RunBatchInput();
 // The batch input, then the RUN option's task command, or the main window with the menu
-// `spec` when there is no RUN option. A status of 122 or more is shown in the error box.
+// `menu` when there is no RUN option. A status of 122 or more is shown in the error box.
 // 163 when there is neither a menu nor a RUN option.
-Status ApplicationRun(Val spec);
+Status ApplicationRun(Val menu);
 // Calls the callback with event 3, shuts the engine down and gives the exit code: the run
 // status (or, when it is 0, the callback's result, else the shutdown's) when it is 128 or
 // more, else 0.

@@ -12,7 +12,7 @@ namespace orv {
 // Writes the layout of screen 1 for data file n into a new generated PAN file: a caption
 // label "<?>" + the file's name at row 1, then per field a label with the name
 // right-aligned to the longest name and ":", and the field itself (file, field, width at
-// most 99, type). Returns the maintenance specification "name,1,width,rows,n" for the
+// most 99, type). Returns the parameters "name,1,width,rows,n" of the
 // maintenance window: the generated file without extension, the window width (longest
 // name + widest field + 9, at most the screen's width, 2 less when the fields do not fit
 // the screen's rows), the fields + 2, and n. An error value when there is no dictionary or

@@ -109,9 +109,9 @@ Status WriteDefaultMenu(uint16_t file, uint16_t flags, Val first_line) {
 
 }  // namespace
 
-Status MenuBuild(Val spec, MenuSink* sink) {
+Status MenuBuild(Val menu, MenuSink* sink) {
   ScratchScope scope;
-  Val name = TextTrim(ListField(spec, ',', 1), kTrimBoth);
+  Val name = TextTrim(ListField(menu, ',', 1), kTrimBoth);
   Val ext = PathPart(name, kPartExt);
   Val pmt, ppn;
   if (ext.len) {

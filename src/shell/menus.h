@@ -41,17 +41,17 @@ class MenuSink {
   virtual Status Close() = 0;
 };
 
-// Generates the menu lines of a PPN menu (field 1 of `spec`, the file without extension)
+// Generates the menu lines of a PPN menu (field 1 of `menu`, the file without extension)
 // into the menu-line queue, walking its tree of modules from CALLER$ of record 1. The
 // number of lines, or 0xFFFF after a failure (the queue then holds none of them and the
 // detail text tells why: 164 for a missing record, 129 for a module that loads itself).
-uint16_t MenuTreeBuild(Val spec);
-// Builds the menu of `spec` into the sink: field 1 names the file (name.PMT, else name.PPN,
+uint16_t MenuTreeBuild(Val menu);
+// Builds the menu of `menu` into the sink: field 1 names the file (name.PMT, else name.PPN,
 // each as given and then in the definition folders; a name with extension is taken as it
 // is). 164 when no menu file exists or its lines cannot be read (nothing is shown); a
 // failure while the lines become the menu (more items than identifiers, a sink failure) is
 // shown in the error box and returned.
-Status MenuBuild(Val spec, MenuSink* sink);
+Status MenuBuild(Val menu, MenuSink* sink);
 // Writes the lines of a template message (a comma list of quoted menu lines) to the open
 // file: each unquoted, every "[$]" replaced by the task's name and a blank, ended by CR LF.
 Status MenuTemplateWrite(uint16_t file, Val number, uint16_t task);

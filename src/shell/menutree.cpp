@@ -122,9 +122,9 @@ Status Module(TreeWalk& walk, Val file, int32_t record, Val command, Val title, 
 
 }  // namespace
 
-uint16_t MenuTreeBuild(Val spec) {
+uint16_t MenuTreeBuild(Val menu) {
   ScratchScope scope;
-  Val file = TextTrim(ListField(spec, ',', 1), kTrimBoth);
+  Val file = TextTrim(ListField(menu, ',', 1), kTrimBoth);
   if (!file.ok() || file.empty()) return kNone;
   uint16_t before = SlotCount(kMenuLineQueue);
   int16_t compat = SystemInt(kVarCompat);

@@ -21,8 +21,8 @@ namespace orv {
 
 namespace {
 
-Status MainWindow(Val spec) {
-  if (g_shell.hooks.main_window) return g_shell.hooks.main_window(spec);
+Status MainWindow(Val menu) {
+  if (g_shell.hooks.main_window) return g_shell.hooks.main_window(menu);
   ErrRecord(1, kAreaScreens, kFeatureRemoved, 0);
   return ErrReport(kFeatureRemoved, "main window not available"_v, false);
 }
@@ -54,15 +54,15 @@ Status ApplicationOpen(Val class_name, Val title, uint16_t open_flags, AppCallba
   return st;
 }
 
-Val StartMenuName(Val spec) {
+Val StartMenuName(Val menu) {
   ScratchScope scope;
-  if (spec.empty()) spec = OptionValue(kOptApStart);
-  if (spec.empty()) spec = ValConcat(ApplicationPrefix(), "MENU"_v);
-  Val name = TextTrim(ListField(spec, ',', 1), kTrimBoth);
+  if (menu.empty()) menu = OptionValue(kOptApStart);
+  if (menu.empty()) menu = ValConcat(ApplicationPrefix(), "MENU"_v);
+  Val name = TextTrim(ListField(menu, ',', 1), kTrimBoth);
   Val folders = Setting(kSettingDefaultFolder);
   if (FindInFolders(folders, PathTypeName(name, kTypeTempMenu)).len ||
       FindInFolders(folders, PathTypeName(name, kTypeMenu)).len)
-    return scope.Return(spec);
+    return scope.Return(menu);
   return scope.Return(Val());
 }
 
@@ -89,15 +89,15 @@ Status RunBatchInput() {
   return st;
 }
 
-Status ApplicationRun(Val spec) {
+Status ApplicationRun(Val menu) {
   ScratchScope scope;
   Val run = OptionValue(kOptRun);
   Status st;
-  if (spec.empty() && run.empty()) {
+  if (menu.empty() && run.empty()) {
     st = TaskNotProvided();
   } else {
     st = RunBatchInput();
-    if (st < kCancelled) st = run.empty() ? MainWindow(spec) : TaskRun(run);
+    if (st < kCancelled) st = run.empty() ? MainWindow(menu) : TaskRun(run);
   }
   if (st >= kCancelled) MessageError(st);
   return st;

@@ -83,9 +83,9 @@ struct ShellHooks {
   Val (*expand)(Val text) = nullptr;
   // Closes every data file and procedure at shutdown.
   Status (*close_data)() = nullptr;
-  // Opens the main window with the menu specification and runs the message loop until the
+  // Opens the main window with the start menu and runs the message loop until the
   // last window closes. Empty: 148 with the detail "main window not available".
-  Status (*main_window)(Val menu_spec) = nullptr;
+  Status (*main_window)(Val menu) = nullptr;
   // The number of open screen instances and the depth of the window table (empty: 0).
   uint16_t (*screen_count)() = nullptr;
   uint16_t (*window_depth)() = nullptr;

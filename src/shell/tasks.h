@@ -33,7 +33,7 @@ constexpr uint16_t TaskIndexOf(uint32_t code) {
 bool TaskRegister(uint16_t index, TaskHandler fn);
 // Registers the application layer's handler of MantMain, MantAuto, LnManMain or Report;
 // false for any other task. MantAuto's handler receives the generated maintenance
-// specification (MaintenanceScreenMake) as its parameters; Report's handles zero or one
+// screen's window parameters (MaintenanceScreenMake) as its parameters; Report's handles zero or one
 // parameter (the report definition, a report menu), more go to the engine's Report.
 bool AppTaskRegister(uint16_t index, TaskHandler fn);
 // Makes `fn` the first stage of TaskRun (null: the engine dispatcher).

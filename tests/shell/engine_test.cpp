@@ -113,7 +113,7 @@ TEST_F(EngineTest, StartMenuName) {
   struct Case {
     const char* line;
     const char* file;  // created in the definition folder; empty: none
-    const char* spec;
+    const char* menu;
   } cases[] = {
       {"\"p\"", "", ""},
       {"\"p\"", "GEMENU.PMT", "GEMENU"},
@@ -125,7 +125,7 @@ TEST_F(EngineTest, StartMenuName) {
     std::filesystem::remove_all(root_ / "defs");
     if (*c.file) Put(std::string("defs/") + c.file, "A,Reorg\r\n");
     CommandLineParse(ValFromCStr(c.line));
-    EXPECT_EQ(S(StartMenuName(Val())), c.spec) << c.line << " " << c.file;
+    EXPECT_EQ(S(StartMenuName(Val())), c.menu) << c.line << " " << c.file;
   }
 }
 
@@ -143,7 +143,7 @@ TEST_F(EngineTest, BatchInputThenRun) {
   Put("malo.txt", "Reorg 1\r\nReorg fail\r\nReorg 3\r\n");
   struct Case {
     const char* line;
-    const char* spec;
+    const char* menu;
     Status status;
     const char* ran;
   } cases[] = {
@@ -158,7 +158,7 @@ TEST_F(EngineTest, BatchInputThenRun) {
     g_ran.clear();
     g_shell.headless.Clear();
     CommandLineParse(ValFromCStr(c.line));
-    EXPECT_EQ(ApplicationRun(ValFromCStr(c.spec)), c.status) << c.line;
+    EXPECT_EQ(ApplicationRun(ValFromCStr(c.menu)), c.status) << c.line;
     EXPECT_EQ(g_ran, c.ran) << c.line;
     EXPECT_EQ(Shown().size(), c.status >= kCancelled ? 1u : 0u) << c.line;
     EXPECT_EQ(SystemInt(kVarInHnd), 0);

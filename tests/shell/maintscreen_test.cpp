@@ -38,9 +38,9 @@ TEST_F(MaintScreenTest, LayoutListsEveryFieldUnderItsName) {
   dict.files = {{"ARTICULOS", {}},
                 {"CLIENTES", {{"CODIGO", 6, 'N'}, {"NOMBRE", 40, 'A'}, {"NUL", 120, 'A'}}}};
   g_shell.dict = &dict;
-  Val spec = MaintenanceScreenMake(2);
-  ASSERT_TRUE(spec.ok()) << spec.len;
-  std::string s = spec.str();
+  Val screen = MaintenanceScreenMake(2);
+  ASSERT_TRUE(screen.ok()) << screen.len;
+  std::string s = screen.str();
   std::string name = s.substr(0, s.find(','));
   EXPECT_EQ(name.rfind("ORVGEN_", 0), 0u);
   EXPECT_EQ(s.substr(name.size()), ",1,55,5,2");  // NUL counts neither for names nor widths

@@ -100,7 +100,7 @@ TEST_F(TasksTest, EachTaskReachesItsStage) {
       {"AcceptRun x", 5, "engine 3:x;"},
       {"MantAux x", 5, "engine 4:x;"},
       {"MantMain CLIENTES,1", 5, "app 5:CLIENTES,1;"},
-      {"MantAuto 1", 5, "app 6:"},  // then the generated specification
+      {"MantAuto 1", 5, "app 6:"},  // then the generated screen's parameters
       {"MantMovs x", kDataError, ""},
       {"LnManMain x", 5, "app 8:x;"},
       {"LnNavMain x", kDataError, ""},
