@@ -9,7 +9,7 @@
 
 namespace orv {
 
-struct DictField {
+struct DictFieldInfo {
   Val name;
   uint16_t width = 0;
   char type = 'A';
@@ -22,7 +22,7 @@ class DictionaryView {
   virtual uint16_t FileCount() const = 0;
   virtual Val FileName(uint16_t file) const = 0;
   virtual uint16_t FieldCount(uint16_t file) const = 0;
-  virtual DictField Field(uint16_t file, uint16_t field) const = 0;
+  virtual DictFieldInfo Field(uint16_t file, uint16_t field) const = 0;
 };
 
 }  // namespace orv

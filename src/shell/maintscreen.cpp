@@ -44,7 +44,7 @@ Val MaintenanceScreenMake(uint16_t n) {
   uint16_t fields = dict->FieldCount(n);
   unsigned w = 0, f = 0;
   for (uint16_t i = 1; i <= fields; ++i) {
-    DictField d = dict->Field(n, i);
+    DictFieldInfo d = dict->Field(n, i);
     if (i == fields && IsNul(d.name)) break;
     w = std::max<unsigned>(w, d.name.len);
     f = std::max<unsigned>(f, std::min<unsigned>(d.width, kMaxWidth));
@@ -54,7 +54,7 @@ Val MaintenanceScreenMake(uint16_t n) {
   Two(&label, 1);
   Line(&text, label + "<?>" + dict->FileName(n).str());
   for (uint16_t i = 1; i <= fields; ++i) {
-    DictField d = dict->Field(n, i);
+    DictFieldInfo d = dict->Field(n, i);
     std::string name = d.name.str();
     std::string l = "0", fl = "1";
     bool fits = Two(&l, i + 1) && Two(&l, 1) && Two(&fl, i + 1) && Two(&fl, w + 3) && Two(&fl, n) &&

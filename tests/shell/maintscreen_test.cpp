@@ -19,7 +19,7 @@ class FakeDictionary : public DictionaryView {
   uint16_t FieldCount(uint16_t file) const override {
     return uint16_t(files[file - 1].second.size());
   }
-  DictField Field(uint16_t file, uint16_t field) const override {
+  DictFieldInfo Field(uint16_t file, uint16_t field) const override {
     const Column& c = files[file - 1].second[field - 1];
     return {ValOf(c.name), c.width, c.type};
   }

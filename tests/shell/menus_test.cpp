@@ -42,7 +42,7 @@ class TwoFiles : public DictionaryView {
   uint16_t FileCount() const override { return 2; }
   Val FileName(uint16_t file) const override { return file == 1 ? "CLIENTES"_v : "FACTURAS"_v; }
   uint16_t FieldCount(uint16_t) const override { return 0; }
-  DictField Field(uint16_t, uint16_t) const override { return {}; }
+  DictFieldInfo Field(uint16_t, uint16_t) const override { return {}; }
 };
 
 using MenusTest = ShellTest;

@@ -76,7 +76,7 @@ class OneFile : public DictionaryView {
   uint16_t FileCount() const override { return 1; }
   Val FileName(uint16_t) const override { return "CLIENTES"_v; }
   uint16_t FieldCount(uint16_t) const override { return 1; }
-  DictField Field(uint16_t, uint16_t) const override { return {"CODIGO"_v, 6, 'N'}; }
+  DictFieldInfo Field(uint16_t, uint16_t) const override { return {"CODIGO"_v, 6, 'N'}; }
 };
 
 TEST_F(TasksTest, EachTaskReachesItsStage) {
