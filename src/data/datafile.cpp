@@ -2,6 +2,7 @@
 // the record buffer.
 #include "data/datafile.h"
 
+#include <algorithm>
 #include <cstring>
 
 #include "core/files.h"
@@ -329,6 +330,17 @@ Val DataFileRecord(uint16_t file, int which) {
   DataFile* f = DataFileOpened(file, &st);
   if (!f) return ValError(st);
   return ValMake(which == kSaved ? f->saved() : f->current(), f->record_len());
+}
+
+Status DataFileSetRecord(uint16_t file, Val image) {
+  Status st;
+  DataFile* f = DataFileOpened(file, &st);
+  if (!f) return st;
+  if (!image.ok()) return ValCheck(image);
+  size_t n = std::min<size_t>(image.len, f->record_len());
+  std::memcpy(f->current(), image.ptr, n);
+  std::memset(f->current() + n, ' ', f->record_len() - n);
+  return kOk;
 }
 
 }  // namespace orv

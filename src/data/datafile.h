@@ -144,6 +144,8 @@ Status DataFileReadAt(uint16_t file, int32_t record, int which);
 Status DataFileScanNext(uint16_t file, int32_t record, int flags, int32_t* found);
 // The record buffer's half as a view (valid until the buffer changes).
 Val DataFileRecord(uint16_t file, int which);
+// Puts a whole record image into the current half, padded with blanks or cut to R.
+Status DataFileSetRecord(uint16_t file, Val image);
 
 // Called with each record's key by DataFileScan; 122 cancels.
 using ScanProgress = Status (*)(Val key);

@@ -116,6 +116,7 @@ Status FileStore::LoadIndex() {
     image = RebuildIndex(scan, keys_);
     Log(Leaf(paths_.data) + ": index rebuilt from the data file (" + Join(problems) + ")");
   }
+  image.orders.resize(keys_.size());
   slots_ = scan.slots;
   tail_ = scan.tail;
   live_ = image.live;
