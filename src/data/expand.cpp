@@ -62,6 +62,9 @@ Val TextExpand(Val text, int flags, Val names) {
     Val head = ValHead(cur, open);
     cur = ValConcat(ValConcat(head, value), ValTail(cur, close + 1u));
     if (!cur.ok()) return scope.Return(cur);
+    // Only the text so far stays on the scratch stack between rounds.
+    cur = ScratchReturn(scope.mark(), cur);
+    if (!cur.ok()) return scope.Return(cur);
     scan = (flags & kExpandRescan) ? 0 : uint16_t(open + value.len);
   }
   if (flags & kExpandEscapes) {
