@@ -92,6 +92,7 @@ void Reset(DataFile& f) {
   f.relation_base = -1;
   f.selection = 0;
   f.mode = 0;
+  f.open = false;
   f.pos = 0;
   f.cur_rec = -1;
   f.buf.clear();
@@ -167,6 +168,7 @@ Status DataFileOpen(uint16_t file, uint8_t mode) {
   }
   f.buf.assign(size_t(def.record_length) * 2, ' ');
   f.mode = mode;
+  f.open = true;
   DataFileMove(n, kMoveFirst);
   return kOk;
 }

@@ -65,7 +65,8 @@ class DataFile {
   Status last_status = kEndOfFile;
   int16_t relation_base = -1;  // the relation-update definitions (record commands)
   uint16_t selection = 0;      // the result set of the document store
-  uint8_t mode = 0;            // 0: closed
+  uint8_t mode = 0;            // the mode it was opened with
+  bool open = false;
   int64_t pos = 0;             // the current entry in the current key's order
   int64_t cur_rec = -1;        // the record the current half was read from; -1 none
   std::vector<char> buf;       // 2R bytes
@@ -74,7 +75,7 @@ class DataFile {
   bool is_virtual = false;
   std::vector<std::string> temp_files;  // host paths of a virtual file's data and index
 
-  bool is_open() const { return mode != 0; }
+  bool is_open() const { return open; }
   uint32_t record_len() const { return uint32_t(buf.size() / 2); }
   char* current() { return buf.data(); }
   char* saved() { return buf.data() + record_len(); }
