@@ -3,6 +3,7 @@
 ORVALE_PACKAGES=(
   cmake ninja-build g++ python3
   libgtest-dev libgmock-dev
+  libsqlite3-dev
 )
 
 ensure_packages() {

@@ -150,6 +150,7 @@ Status DataFileOpen(uint16_t file, uint8_t mode) {
   unsigned flags = 0;
   if (mode & kModeReadOnly) flags |= FileStore::kReadOnly;
   if (mode & kModeNoIndex) flags |= FileStore::kNoIndex;
+  if (mode & kModeExclusive) flags |= FileStore::kSoleWriter;
   Status st = f.is_virtual ? VirtualPaths(f, &paths) : DataFilePaths(n, &paths);
   if (f.is_virtual) flags |= FileStore::kNoMarker;
   if (!st && (mode & kModeExclusive) && !f.is_virtual) {
@@ -222,14 +223,16 @@ Status DataFileInsert(uint16_t file) {
   f->cur_rec = rec;
   f->last_status = kFound;
   if (!f->store->has_index()) return kOk;
-  FollowRecord(*f, f->current());
+  size_t k = size_t(f->current_key - 1);
+  f->pos = int64_t(f->store->LastRank(k));
   if (DictFieldByName(n, "N_LINE"_v) >= 0) return kOk;
-  // Another record with the same key in the current key comes before the new one.
-  const KeyOrder& order = f->store->order(size_t(f->current_key - 1));
-  std::vector<char> key(order.key_len() + 1u);
-  f->store->KeyOf(size_t(f->current_key - 1), f->current(), key.data());
-  size_t first = order.LowerBound(key.data(), order.key_len());
-  return order.At(first).rec == rec ? kOk : Status(kDuplicateKey);
+  // Another record with the same key in the current key comes before the new one: the
+  // entry just before it has an equal key.
+  const KeyOrder& order = f->store->order(k);
+  if (f->pos == 0) return kOk;
+  const char* prev = order.At(size_t(f->pos - 1)).key;
+  const char* mine = order.At(size_t(f->pos)).key;
+  return std::memcmp(prev, mine, order.key_len()) == 0 ? Status(kDuplicateKey) : kOk;
 }
 
 Status DataFileUpdate(uint16_t file) {
@@ -238,9 +241,9 @@ Status DataFileUpdate(uint16_t file) {
   if (!f) return st;
   if (!DataFileChanged(file)) return kOk;
   if (f->cur_rec < 0) return DataFileRefused(kDataError, DataFileNumber(file), "no current record to update");
-  if ((st = f->store->Update(uint32_t(f->cur_rec), f->current()))) return st;
+  if ((st = f->store->Update(uint32_t(f->cur_rec), f->current(), f->saved()))) return st;
   std::memcpy(f->saved(), f->current(), f->record_len());
-  FollowRecord(*f, f->current());
+  if (f->store->has_index()) f->pos = int64_t(f->store->LastRank(size_t(f->current_key - 1)));
   return kOk;
 }
 
@@ -250,9 +253,8 @@ Status DataFileDelete(uint16_t file, int flags) {
   if (!f) return st;
   uint16_t n = DataFileNumber(file);
   if (f->cur_rec < 0) return DataFileRefused(kDataError, n, "no current record to delete");
-  std::vector<char> old(f->record_len());
-  if ((st = f->store->Read(uint32_t(f->cur_rec), old.data()))) return st;
-  if ((st = f->store->Delete(uint32_t(f->cur_rec)))) return st;
+  std::vector<char> old(f->saved(), f->saved() + f->record_len());
+  if ((st = f->store->Delete(uint32_t(f->cur_rec), f->saved()))) return st;
   f->current()[0] = kDeletedMark;
   f->cur_rec = -1;
   f->last_status = kEndOfFile;

@@ -36,6 +36,8 @@ FileStore::FileStore(Fs* fs, uint32_t record_len, std::vector<KeyDef> keys, Stor
   for (const KeyDef& k : keys_) longest = std::max<size_t>(longest, k.length);
   key_a_.resize(longest);
   key_b_.resize(longest);
+  rank_key_.resize(longest);
+  last_rank_.assign(keys_.size(), 0);
   old_.resize(std::max<uint32_t>(record_len_, 1));
 }
 
@@ -275,7 +277,9 @@ Status FileStore::Insert(const char* rec, uint32_t* recno) {
   if (!reuse && slots_ >= kMaxSlots) return kDataOutBound;
   uint32_t r = reuse ? free_.back() : uint32_t(slots_);
   if (Status st = MarkDirty()) return st;
-  if (Status st = CheckFree(r, reuse)) return st;
+  if (!(flags_ & kSoleWriter)) {
+    if (Status st = CheckFree(r, reuse)) return st;
+  }
   if (Status st = WriteAt(uint64_t(r) * record_len_, rec, record_len_)) {
     // Leave the slot as it was: free (deleted mark back in front) or beyond the end.
     if (reuse) WriteAt(uint64_t(r) * record_len_, &kDeletedMark, 1);
@@ -292,7 +296,7 @@ Status FileStore::Insert(const char* rec, uint32_t* recno) {
     for (size_t k = 0; k < keys_.size(); ++k) {
       MakeKey(keys_[k], rec, key_a_.data());
       uint64_t seq = next_seq_++;
-      orders_[k].Insert(key_a_.data(), seq, r);
+      last_rank_[k] = orders_[k].Insert(key_a_.data(), seq, r);
       seq_[k][r] = seq;
     }
     ++live_;
@@ -304,70 +308,78 @@ Status FileStore::Insert(const char* rec, uint32_t* recno) {
 
 size_t FileStore::RankOf(size_t k, uint32_t rec, const char* record) const {
   if (!has_index() || !IsLive(rec)) return KeyOrder::kNotFound;
-  std::vector<char> key(keys_[k].length + 1u);
-  MakeKey(keys_[k], record, key.data());
-  return orders_[k].Find(key.data(), seq_[k][rec]);
+  MakeKey(keys_[k], record, rank_key_.data());
+  return orders_[k].Find(rank_key_.data(), seq_[k][rec]);
 }
 
-Status FileStore::Update(uint32_t recno, const char* rec) {
+// The record as the index knows it: `was` when its keys are where the index says, else the
+// record read from disk; null (with *st set) when neither matches the index, which means
+// another program changed the record.
+const char* FileStore::OldRecord(uint32_t recno, const char* was, Status* st) {
+  *st = kOk;
+  auto indexed = [&](const char* rec) {
+    for (size_t k = 0; has_index() && k < keys_.size(); ++k)
+      if (RankOf(k, recno, rec) == KeyOrder::kNotFound) return false;
+    return true;
+  };
+  if (was && was[0] != kDeletedMark && indexed(was)) return was;
+  if ((*st = Read(recno, old_.data()))) return nullptr;
+  if (old_[0] != kDeletedMark && indexed(old_.data())) return old_.data();
+  ScratchScope scope;
+  *st = ErrReport(kDataError,
+                  ValOf(Leaf(paths_.data) + ": record " + std::to_string(recno) +
+                        " was changed by another program; refresh the file"),
+                  false);
+  return nullptr;
+}
+
+Status FileStore::Update(uint32_t recno, const char* rec, const char* was) {
   if (!is_open()) return kFileNotInit;
   if (flags_ & kReadOnly) return Refuse();
   if (!IsLive(recno)) return kDataError;
   if (rec[0] == kDeletedMark) return ErrReport(kDataError, "record starts with ESC"_v, false);
-  if (Status st = Read(recno, old_.data())) return st;
-  // The entries to move must be where the index says, or the data was changed by someone
-  // else: then nothing is written.
-  for (size_t k = 0; has_index() && k < keys_.size(); ++k) {
-    if (RankOf(k, recno, old_.data()) == KeyOrder::kNotFound) {
-      ScratchScope scope;
-      return ErrReport(kDataError,
-                       ValOf(Leaf(paths_.data) + ": record " + std::to_string(recno) +
-                             " was changed by another program; refresh the file"),
-                       false);
-    }
-  }
-  if (Status st = MarkDirty()) return st;
-  if (Status st = WriteAt(uint64_t(recno) * record_len_, rec, record_len_)) {
-    WriteAt(uint64_t(recno) * record_len_, old_.data(), record_len_);
+  Status st;
+  const char* old = OldRecord(recno, was, &st);
+  if (!old) return st;
+  if ((st = MarkDirty())) return st;
+  if ((st = WriteAt(uint64_t(recno) * record_len_, rec, record_len_))) {
+    WriteAt(uint64_t(recno) * record_len_, old, record_len_);
     return st == kWriteError || st == kDiskIo ? kWriteError : st;
   }
   changed_ = true;
   for (size_t k = 0; has_index() && k < keys_.size(); ++k) {
     uint16_t klen = keys_[k].length;
-    MakeKey(keys_[k], old_.data(), key_a_.data());
+    MakeKey(keys_[k], old, key_a_.data());
     MakeKey(keys_[k], rec, key_b_.data());
-    if (std::memcmp(key_a_.data(), key_b_.data(), klen) == 0) continue;
+    if (std::memcmp(key_a_.data(), key_b_.data(), klen) == 0) {
+      last_rank_[k] = orders_[k].Find(key_a_.data(), seq_[k][recno]);
+      continue;
+    }
     orders_[k].Erase(key_a_.data(), seq_[k][recno]);
     uint64_t seq = next_seq_++;
-    orders_[k].Insert(key_b_.data(), seq, recno);
+    last_rank_[k] = orders_[k].Insert(key_b_.data(), seq, recno);
     seq_[k][recno] = seq;
   }
   return kOk;
 }
 
-Status FileStore::Delete(uint32_t recno) {
+Status FileStore::Delete(uint32_t recno, const char* was) {
   if (!is_open()) return kFileNotInit;
   if (flags_ & kReadOnly) return Refuse();
   if (!IsLive(recno)) return kDataError;
-  if (Status st = Read(recno, old_.data())) return st;
-  if (old_[0] == kDeletedMark) return kDataError;
-  for (size_t k = 0; has_index() && k < keys_.size(); ++k) {
-    if (RankOf(k, recno, old_.data()) == KeyOrder::kNotFound) return kDataError;
-  }
-  if (Status st = MarkDirty()) return st;
-  // The record keeps its bytes behind the deleted mark.
-  char first = old_[0];
-  old_[0] = kDeletedMark;
-  if (Status st = WriteAt(uint64_t(recno) * record_len_, old_.data(), record_len_)) {
-    old_[0] = first;
-    WriteAt(uint64_t(recno) * record_len_, old_.data(), record_len_);
+  Status st;
+  const char* old = OldRecord(recno, was, &st);
+  if (!old) return st;
+  if ((st = MarkDirty())) return st;
+  // One byte marks the record deleted; the rest of it stays as it was.
+  if ((st = WriteAt(uint64_t(recno) * record_len_, &kDeletedMark, 1))) {
+    WriteAt(uint64_t(recno) * record_len_, old, 1);
     return st == kWriteError || st == kDiskIo ? kWriteError : st;
   }
-  old_[0] = first;
   changed_ = true;
   if (!has_index()) return kOk;
   for (size_t k = 0; k < keys_.size(); ++k) {
-    MakeKey(keys_[k], old_.data(), key_a_.data());
+    MakeKey(keys_[k], old, key_a_.data());
     orders_[k].Erase(key_a_.data(), seq_[k][recno]);
     seq_[k][recno] = kNoSeq;
   }

@@ -38,6 +38,7 @@ class FileStore {
     kNoMarker = 4,      // a temporary file: no unclean-close marker
     kForceRebuild = 8,  // rebuild the index from the data whatever it holds
     kIgnoreWork = 16,   // open even though a work copy exists (the reorganisation itself)
+    kSoleWriter = 32,   // this process holds the file's lock file: nobody else writes it
   };
 
   FileStore(Fs* fs, uint32_t record_len, std::vector<KeyDef> keys, StorePaths paths);
@@ -78,19 +79,23 @@ class FileStore {
   Status Read(uint32_t rec, char* buf) const;
   // Writes a new record into the last freed slot, or at the end, and adds it to every key
   // order after the records with an equal key. 137 when the write fails (the slot is left
-  // free); 163 for a record that starts with the deleted mark, or a slot that another
-  // program has taken meanwhile.
+  // free); 163 for a record that starts with the deleted mark, or (unless kSoleWriter) a
+  // slot that another program has taken meanwhile.
   Status Insert(const char* rec, uint32_t* recno);
   // Rewrites live record `recno` and moves its entries in the keys that changed. 137 when
-  // the write fails (the old record is written back).
-  Status Update(uint32_t recno, const char* rec);
-  // Marks live record `recno` deleted on disk, takes it out of the key orders and frees it.
-  Status Delete(uint32_t recno);
+  // the write fails (the old record is written back). `was` is the record as last read,
+  // when the caller has it; it saves reading it again when its keys are those indexed.
+  Status Update(uint32_t recno, const char* rec, const char* was = nullptr);
+  // Marks live record `recno` deleted on disk (its first byte becomes the deleted mark,
+  // the rest stays), takes it out of the key orders and frees it.
+  Status Delete(uint32_t recno, const char* was = nullptr);
   // The key bytes of a record for key k.
   void KeyOf(size_t k, const char* record, char* out) const { MakeKey(keys_[k], record, out); }
   // The rank in key k of live record `rec` whose bytes are `record`; KeyOrder::kNotFound
   // when they do not match the index.
   size_t RankOf(size_t k, uint32_t rec, const char* record) const;
+  // The rank in key k of the record the last Insert or Update wrote.
+  size_t LastRank(size_t k) const { return last_rank_[k]; }
 
   // Whether another program has written the index or the data since this store read or
   // wrote them.
@@ -106,6 +111,7 @@ class FileStore {
   Status CheckFree(uint32_t rec, bool reuse);
   void Remember();
   Status Refuse() const;
+  const char* OldRecord(uint32_t recno, const char* was, Status* st);
 
   Fs* fs_;
   uint32_t record_len_;
@@ -127,6 +133,8 @@ class FileStore {
   FsStat index_seen_;
   uint64_t data_size_seen_ = 0;
   std::vector<char> key_a_, key_b_, old_;
+  mutable std::vector<char> rank_key_;
+  std::vector<size_t> last_rank_;
 };
 
 // Checks a data file and its index without changing anything: adds every problem found to
