@@ -155,8 +155,14 @@ int KeyOrder::ChildFor(const Inner* in, const char* key, uint64_t seq) const {
   return lo - 1;
 }
 
-size_t KeyOrder::LowerBound(const char* v, size_t n) const {
+size_t KeyOrder::PrefixBound(const char* v, size_t n, bool upper) const {
   assert(n <= klen_);
+  // Whether an entry or separator whose first n bytes compare as c with v lies before the
+  // bound.
+  auto before = [&](const char* p) {
+    int c = std::memcmp(p, v, n);
+    return c < 0 || (upper && c == 0);
+  };
   size_t rank = 0;
   const Node* node = root_;
   while (!node->leaf) {
@@ -164,7 +170,7 @@ size_t KeyOrder::LowerBound(const char* v, size_t n) const {
     int lo = 1, hi = in->n;
     while (lo < hi) {
       int mid = (lo + hi) / 2;
-      if (std::memcmp(in->sep + size_t(mid) * ssz_, v, n) < 0) lo = mid + 1;
+      if (before(in->sep + size_t(mid) * ssz_)) lo = mid + 1;
       else hi = mid;
     }
     for (int i = 0; i < lo - 1; ++i) rank += in->count[i];
@@ -174,32 +180,7 @@ size_t KeyOrder::LowerBound(const char* v, size_t n) const {
   int lo = 0, hi = l->n;
   while (lo < hi) {
     int mid = (lo + hi) / 2;
-    if (std::memcmp(l->e + size_t(mid) * esz_, v, n) < 0) lo = mid + 1;
-    else hi = mid;
-  }
-  return rank + size_t(lo);
-}
-
-size_t KeyOrder::UpperBound(const char* v, size_t n) const {
-  assert(n <= klen_);
-  size_t rank = 0;
-  const Node* node = root_;
-  while (!node->leaf) {
-    const Inner* in = static_cast<const Inner*>(node);
-    int lo = 1, hi = in->n;
-    while (lo < hi) {
-      int mid = (lo + hi) / 2;
-      if (std::memcmp(in->sep + size_t(mid) * ssz_, v, n) <= 0) lo = mid + 1;
-      else hi = mid;
-    }
-    for (int i = 0; i < lo - 1; ++i) rank += in->count[i];
-    node = in->child[lo - 1];
-  }
-  const Leaf* l = static_cast<const Leaf*>(node);
-  int lo = 0, hi = l->n;
-  while (lo < hi) {
-    int mid = (lo + hi) / 2;
-    if (std::memcmp(l->e + size_t(mid) * esz_, v, n) <= 0) lo = mid + 1;
+    if (before(l->e + size_t(mid) * esz_)) lo = mid + 1;
     else hi = mid;
   }
   return rank + size_t(lo);

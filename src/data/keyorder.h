@@ -36,9 +36,9 @@ class KeyOrder {
   size_t size() const { return size_; }
 
   // The rank of the first entry whose key's first n bytes (n <= key_len) are not below v.
-  size_t LowerBound(const char* v, size_t n) const;
+  size_t LowerBound(const char* v, size_t n) const { return PrefixBound(v, n, false); }
   // The rank of the first entry whose key's first n bytes are above v.
-  size_t UpperBound(const char* v, size_t n) const;
+  size_t UpperBound(const char* v, size_t n) const { return PrefixBound(v, n, true); }
   // Adds an entry and returns its rank. (key, seq) must not be present yet.
   size_t Insert(const char* key, uint64_t seq, uint32_t rec);
   // The rank of the entry (key, seq), kNotFound when absent.
@@ -69,6 +69,7 @@ class KeyOrder {
   struct Split;
 
   int Cmp(const char* entry, const char* key, uint64_t seq) const;
+  size_t PrefixBound(const char* v, size_t n, bool upper) const;
   size_t InsertIn(Node* node, const char* key, uint64_t seq, uint32_t rec, Split* split);
   bool EraseIn(Node* node, const char* key, uint64_t seq);
   void Rebalance(Inner* p, int i);

@@ -11,6 +11,7 @@
 #include "data/datafile.h"
 #include "data/dict.h"
 #include "data/state.h"
+#include "data/store.h"
 #include "support/files_fixture.h"
 
 namespace orv {
@@ -64,6 +65,15 @@ class DataTest : public FilesTest {
   std::string Current(uint16_t file = 1) {
     std::string s = DataFileRecord(file, kCurrent).str();
     return s.substr(0, s.find_last_not_of(' ') + 1);
+  }
+  // The problems the check finds in a file and its index (empty when consistent).
+  std::vector<std::string> Problems(uint16_t file = 1) {
+    const FileDef& def = DictFile(file);
+    StorePaths paths;
+    EXPECT_EQ(DataFilePaths(file, &paths), 0);
+    std::vector<std::string> problems;
+    EXPECT_EQ(CheckStore(PosixFs(), def.record_length, def.keys, paths, &problems), 0);
+    return problems;
   }
   // Every record in the current key's order, trailing blanks removed.
   std::vector<std::string> Scan(uint16_t file = 1) {

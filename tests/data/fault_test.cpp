@@ -35,14 +35,6 @@ class FaultTest : public DataTest {
     std::snprintf(b, sizeof b, "C%03d", i);
     return b;
   }
-  std::vector<std::string> Problems() {
-    const FileDef& def = DictFile(1);
-    StorePaths paths;
-    EXPECT_EQ(DataFilePaths(1, &paths), 0);
-    std::vector<std::string> problems;
-    EXPECT_EQ(CheckStore(PosixFs(), def.record_length, def.keys, paths, &problems), 0);
-    return problems;
-  }
   // Every record written before is still on disk, byte for byte, in its slot.
   void ExpectOldRecordsKept() {
     std::string now = Get("people.FD");

@@ -79,11 +79,7 @@ class ModelTest : public DataTest {
 
   void CheckFilesAndOrders() {
     ASSERT_EQ(DataFileClose(1), 0);
-    const FileDef& def = DictFile(1);
-    StorePaths paths;
-    ASSERT_EQ(DataFilePaths(1, &paths), 0);
-    std::vector<std::string> problems;
-    ASSERT_EQ(CheckStore(PosixFs(), def.record_length, def.keys, paths, &problems), 0);
+    std::vector<std::string> problems = Problems();
     ASSERT_TRUE(problems.empty()) << problems[0];
     ASSERT_EQ(DataFileOpen(1, 0), 0);
     for (int k = 0; k < 2; ++k) {
