@@ -214,7 +214,9 @@ Status FileStore::Flush() {
   }
   changed_ = false;
   Remember();
-  marker_.Release();
+  // Records changed without the index leave it behind the data: the marker stays for the
+  // next open with the index to rebuild it.
+  if (has_index()) marker_.Release();
   return kOk;
 }
 

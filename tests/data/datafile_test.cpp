@@ -393,6 +393,11 @@ TEST_F(DataFileTest, PhysicalOrderWithoutIndex) {
   EXPECT_EQ(n, 4u);
   ASSERT_EQ(DataFileReadAt(1, 2, kCurrentAndSaved), 0);
   EXPECT_EQ(Current().substr(0, 4), "C002");
+  // A change made without the index is caught up with at the next open with it.
+  ASSERT_EQ(DataFileDelete(1, 0), 0);
+  ASSERT_EQ(DataFileOpen(1, 0), 0);
+  EXPECT_EQ(Scan().size(), 2u);
+  EXPECT_TRUE(Problems().empty());
 }
 
 TEST_F(DataFileTest, VirtualFilesLiveInTemporaryFiles) {
