@@ -74,8 +74,6 @@ Val Padded(Val v, uint16_t width, bool right) {
   return right ? ValConcat(pad, v) : ValConcat(v, pad);
 }
 
-DataFile* Opened(uint16_t file, Status* st) { return DataFileOpened(file, st); }
-
 bool CompactField(const FieldDef& fd) {
   return fd.type == 'F' && fd.length == 6 && DataSysBits(sysvar::kCompat, 4);
 }
@@ -156,7 +154,7 @@ Status CompactDateWrite(Val value, char out[6]) {
 
 Val DataFileReadField(uint16_t file, int field, int which) {
   Status st;
-  DataFile* f = Opened(file, &st);
+  DataFile* f = DataFileOpened(file, &st);
   if (!f) return ValError(st);
   const FieldDef* fd;
   if ((st = DictField(DataFileNumber(file), field, &fd))) return ValError(st);
@@ -181,7 +179,7 @@ Val DataFileFieldValue(uint16_t file, int field) {
 
 Status DataFileWriteField(uint16_t file, int field, Val value) {
   Status st;
-  DataFile* f = Opened(file, &st);
+  DataFile* f = DataFileOpened(file, &st);
   if (!f) return st;
   if (!value.ok()) return ValCheck(value);
   const FieldDef* fd;
@@ -197,7 +195,7 @@ Status DataFileWriteField(uint16_t file, int field, Val value) {
 
 Val DataFileKeyValue(uint16_t file, int key, int which) {
   Status st;
-  DataFile* f = Opened(file, &st);
+  DataFile* f = DataFileOpened(file, &st);
   if (!f) return ValError(st);
   const KeyDef* kd;
   if ((st = DictKey(DataFileNumber(file), key, &kd))) return ValError(st);

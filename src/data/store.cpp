@@ -49,8 +49,6 @@ bool FileStore::IsLive(uint32_t rec) const {
   return seq_.empty() || seq_[0][rec] != kNoSeq;
 }
 
-Status FileStore::Refuse() const { return kPermissionDenied; }
-
 Status FileStore::OpenData() {
   if (flags_ & kReadOnly) {
     Status st = fs_->Open(paths_.data, kFsRead, &fd_);
@@ -273,7 +271,7 @@ Status FileStore::CheckFree(uint32_t rec, bool reuse) {
 
 Status FileStore::Insert(const char* rec, uint32_t* recno) {
   if (!is_open()) return kFileNotInit;
-  if (flags_ & kReadOnly) return Refuse();
+  if (flags_ & kReadOnly) return kPermissionDenied;
   if (rec[0] == kDeletedMark) return ErrReport(kDataError, "record starts with ESC"_v, false);
   bool reuse = has_index() && !free_.empty();
   if (!reuse && slots_ >= kMaxSlots) return kDataOutBound;
@@ -337,7 +335,7 @@ const char* FileStore::OldRecord(uint32_t recno, const char* was, Status* st) {
 
 Status FileStore::Update(uint32_t recno, const char* rec, const char* was) {
   if (!is_open()) return kFileNotInit;
-  if (flags_ & kReadOnly) return Refuse();
+  if (flags_ & kReadOnly) return kPermissionDenied;
   if (!IsLive(recno)) return kDataError;
   if (rec[0] == kDeletedMark) return ErrReport(kDataError, "record starts with ESC"_v, false);
   Status st;
@@ -367,7 +365,7 @@ Status FileStore::Update(uint32_t recno, const char* rec, const char* was) {
 
 Status FileStore::Delete(uint32_t recno, const char* was) {
   if (!is_open()) return kFileNotInit;
-  if (flags_ & kReadOnly) return Refuse();
+  if (flags_ & kReadOnly) return kPermissionDenied;
   if (!IsLive(recno)) return kDataError;
   Status st;
   const char* old = OldRecord(recno, was, &st);

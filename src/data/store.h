@@ -110,7 +110,6 @@ class FileStore {
   Status WriteAt(uint64_t off, const char* p, size_t n);
   Status CheckFree(uint32_t rec, bool reuse);
   void Remember();
-  Status Refuse() const;
   const char* OldRecord(uint32_t recno, const char* was, Status* st);
 
   Fs* fs_;
