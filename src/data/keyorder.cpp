@@ -219,9 +219,10 @@ KeyOrder::Entry KeyOrder::At(size_t r) const {
   return Entry{p, LoadSeq(p + klen_), LoadRec(p + klen_ + 8)};
 }
 
-void KeyOrder::SplitLeaf(Leaf* l, Split* split) {
+void KeyOrder::SplitLeaf(Leaf* l, Split* split, bool at_end) {
   Leaf* r = NewLeaf();
-  uint16_t keep = l->n / 2;
+  // Entries arriving in key order keep the left leaf full; others split it in halves.
+  uint16_t keep = at_end ? uint16_t(l->n - 1) : uint16_t(l->n / 2);
   r->n = uint16_t(l->n - keep);
   std::memcpy(r->e, l->e + size_t(keep) * esz_, size_t(r->n) * esz_);
   l->n = keep;
@@ -263,7 +264,7 @@ size_t KeyOrder::InsertIn(Node* node, const char* key, uint64_t seq, uint32_t re
     std::memcpy(p + klen_, &seq, 8);
     std::memcpy(p + klen_ + 8, &rec, 4);
     ++l->n;
-    if (l->n > lcap_) SplitLeaf(l, split);
+    if (l->n > lcap_) SplitLeaf(l, split, lo == l->n - 1 && !l->next);
     return size_t(lo);
   }
   Inner* in = static_cast<Inner*>(node);

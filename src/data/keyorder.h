@@ -77,7 +77,7 @@ class KeyOrder {
   void Free(Node* node);
   Leaf* NewLeaf() const;
   Inner* NewInner() const;
-  void SplitLeaf(Leaf* l, Split* split);
+  void SplitLeaf(Leaf* l, Split* split, bool at_end);
   void SplitInner(Inner* in, Split* split);
   size_t Total(const Node* n) const;
   int ChildFor(const Inner* in, const char* key, uint64_t seq) const;
