@@ -144,6 +144,17 @@ size_t KeyOrder::Total(const Node* n) const {
   return t;
 }
 
+int KeyOrder::LeafLower(const Leaf* l, const char* key, uint64_t seq) const {
+  // The first entry not below (key, seq).
+  int lo = 0, hi = l->n;
+  while (lo < hi) {
+    int mid = (lo + hi) / 2;
+    if (Cmp(l->e + size_t(mid) * esz_, key, seq) < 0) lo = mid + 1;
+    else hi = mid;
+  }
+  return lo;
+}
+
 int KeyOrder::ChildFor(const Inner* in, const char* key, uint64_t seq) const {
   // The last child whose separator is not above (key, seq); child 0 when there is none.
   int lo = 1, hi = in->n;
@@ -196,12 +207,7 @@ size_t KeyOrder::Find(const char* key, uint64_t seq) const {
     node = in->child[i];
   }
   const Leaf* l = static_cast<const Leaf*>(node);
-  int lo = 0, hi = l->n;
-  while (lo < hi) {
-    int mid = (lo + hi) / 2;
-    if (Cmp(l->e + size_t(mid) * esz_, key, seq) < 0) lo = mid + 1;
-    else hi = mid;
-  }
+  int lo = LeafLower(l, key, seq);
   if (lo < l->n && Cmp(l->e + size_t(lo) * esz_, key, seq) == 0) return rank + size_t(lo);
   return kNotFound;
 }
@@ -252,12 +258,7 @@ size_t KeyOrder::InsertIn(Node* node, const char* key, uint64_t seq, uint32_t re
                           Split* split) {
   if (node->leaf) {
     Leaf* l = static_cast<Leaf*>(node);
-    int lo = 0, hi = l->n;
-    while (lo < hi) {
-      int mid = (lo + hi) / 2;
-      if (Cmp(l->e + size_t(mid) * esz_, key, seq) < 0) lo = mid + 1;
-      else hi = mid;
-    }
+    int lo = LeafLower(l, key, seq);
     char* p = l->e + size_t(lo) * esz_;
     std::memmove(p + esz_, p, size_t(l->n - lo) * esz_);
     std::memcpy(p, key, klen_);
@@ -311,12 +312,7 @@ size_t KeyOrder::Insert(const char* key, uint64_t seq, uint32_t rec) {
 bool KeyOrder::EraseIn(Node* node, const char* key, uint64_t seq) {
   if (node->leaf) {
     Leaf* l = static_cast<Leaf*>(node);
-    int lo = 0, hi = l->n;
-    while (lo < hi) {
-      int mid = (lo + hi) / 2;
-      if (Cmp(l->e + size_t(mid) * esz_, key, seq) < 0) lo = mid + 1;
-      else hi = mid;
-    }
+    int lo = LeafLower(l, key, seq);
     if (lo >= l->n || Cmp(l->e + size_t(lo) * esz_, key, seq) != 0) return false;
     char* p = l->e + size_t(lo) * esz_;
     std::memmove(p, p + esz_, size_t(l->n - lo - 1) * esz_);

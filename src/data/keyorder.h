@@ -81,6 +81,7 @@ class KeyOrder {
   void SplitInner(Inner* in, Split* split);
   size_t Total(const Node* n) const;
   int ChildFor(const Inner* in, const char* key, uint64_t seq) const;
+  int LeafLower(const Leaf* l, const char* key, uint64_t seq) const;
   const Leaf* first_leaf() const;
   static const Leaf* next_leaf(const Leaf* l);
   static uint16_t leaf_count(const Leaf* l);
