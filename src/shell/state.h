@@ -112,7 +112,7 @@ struct ShellState {
   ShellHooks hooks;
   UiHost* ui = nullptr;  // null: `headless`
   HeadlessUi headless;
-  DictionaryView* dict = nullptr;  // null: no dictionary is loaded
+  const DictionaryView* dict = nullptr;  // null: no dictionary is loaded
 
   TaskHandler engine_tasks[kTaskCount + 1] = {};  // the engine dispatcher's handlers
   TaskHandler app_tasks[kTaskCount + 1] = {};     // the application layer's handlers

@@ -8,6 +8,8 @@
 #include "core/runtime.h"
 #include "core/slots.h"
 #include "core/status.h"
+#include "data/dict.h"
+#include "data/state.h"
 #include "expr/execute.h"
 #include "expr/state.h"
 #include "shell/applayer.h"
@@ -16,6 +18,8 @@
 #include "shell/engine.h"
 #include "shell/language.h"
 #include "shell/logs.h"
+#include "shell/maintscreen.h"
+#include "shell/menus.h"
 #include "shell/params.h"
 #include "shell/tasks.h"
 #include "shell_fixture.h"
@@ -207,6 +211,31 @@ TEST_F(EngineTest, BoundToTheExpressionLanguage) {
   EXPECT_EQ(S(ParameterValue(74, 0)), "X>1");
   EXPECT_EQ(S(ParameterValue(22, 0)), "");  // RELOPT% reads RELOPT: 0 has no digits
   EXPECT_GE(TaskRun("ExpEval A=(1"_v), kSerious);
+  g_shell.hooks.vars_release();
+}
+
+TEST_F(EngineTest, BoundToTheDataLayer) {
+  BindSubsystems();
+  ASSERT_EQ(g_shell.hooks.vars_init(), kOk);
+  std::string demo = std::string(ORVALE_SOURCE_DIR) + "/apps/demo/data";
+  ASSERT_EQ(DictLoad(ValOf(demo), "DE"_v, Val()), kOk);
+  Val menu = DefaultMenuWrite(kMenuMaintenance, Val());
+  ASSERT_TRUE(menu.ok());
+  EXPECT_EQ(Get(menu.str()),
+            "Mantenimiento de Ficheros\r\n\tcustomers,MantAuto 1,1\r\n"
+            "\titems,MantAuto 2,1\r\n\tinvoices,MantAuto 3,1\r\n");
+  std::string screen = S(MaintenanceScreenMake(2));
+  EXPECT_EQ(screen.substr(screen.find(',')), ",1,60,7,2");  // DESCRIPTION + 40 + 9
+  std::string layout = Get(screen.substr(0, screen.find(',')) + ".PAN");
+  EXPECT_NE(layout.find("\" 10 3 1DESCRIPTION:\"\r\n\" 11 314 2 240A\""), std::string::npos)
+      << layout;
+  // Task commands have their brackets expanded before they are parsed.
+  TaskRegister(kTaskReorg, [](uint32_t, Val params) -> Status {
+    return params.sv() == "3" ? kOk : kBadData;
+  });
+  EXPECT_EQ(TaskRun("Reorg [1+2]"_v), kOk);
+  g_shell.hooks.close_data();
+  EXPECT_EQ(DictFileCount(), 0);
   g_shell.hooks.vars_release();
 }
 

@@ -9,6 +9,8 @@
 
 #include "core/cp1252.h"
 #include "core/runtime.h"
+#include "data/state.h"
+#include "expr/state.h"
 #include "shell/catalog.h"
 #include "shell/settings.h"
 #include "shell/state.h"
@@ -25,6 +27,8 @@ class ShellTest : public FilesTest {
     g_files.expand_settings = ExpandSettingsKeys;
   }
   void TearDown() override {
+    ExprShutdown();  // the subsystems a test may have bound
+    DataReset();
     ShellReset();
     FilesTest::TearDown();
   }
