@@ -4,6 +4,7 @@ ORVALE_PACKAGES=(
   cmake ninja-build g++ python3 clang libclang-rt-dev
   libgtest-dev libgmock-dev
   libncurses-dev tmux
+  libsqlite3-dev
 )
 
 ensure_packages() {

@@ -85,6 +85,11 @@ Status FaultFs::Size(int fd, uint64_t* size) {
   return base_->Size(fd, size);
 }
 
+Status FaultFs::StatFd(int fd, FsStat* st) {
+  if (Status s = Count(FsOp::kStatFd)) return s;
+  return base_->StatFd(fd, st);
+}
+
 Status FaultFs::Lock(int fd, FsLock how, bool wait) {
   if (Status st = Count(FsOp::kLock)) return st;
   return base_->Lock(fd, how, wait);

@@ -15,7 +15,7 @@ namespace orv {
 enum class FsOp {
   kOpen, kClose, kReadAt, kWriteAt, kRead, kWrite, kSync, kTruncate, kSize, kLock,
   kRename, kRemove, kStat, kSetPermissions, kList, kMakeDir, kSyncDir, kCurrentDir,
-  kChangeDir, kCount
+  kChangeDir, kStatFd, kCount
 };
 
 class FaultFs final : public Fs {
@@ -47,6 +47,7 @@ class FaultFs final : public Fs {
   Status Sync(int fd) override;
   Status Truncate(int fd, uint64_t size) override;
   Status Size(int fd, uint64_t* size) override;
+  Status StatFd(int fd, FsStat* st) override;
   Status Lock(int fd, FsLock how, bool wait) override;
   Status Rename(const std::string& from, const std::string& to) override;
   Status Remove(const std::string& path) override;

@@ -18,6 +18,7 @@
 #include <string>
 
 #include "core/fs.h"
+#include "core/scratch.h"
 #include "core/val.h"
 
 namespace orv {
@@ -128,6 +129,19 @@ Val FileReadValue(uint16_t n, uint64_t offset, uint32_t count);
 // Reads a line into the scratch stack's free space and pushes it as *line. 0, 0xFFFF at
 // the end of the file, or the status of FileReadValue's failures.
 Status FileReadLineValue(uint16_t n, Val* line);
+// Calls fn(line) for each line from the current position on; each line lives on the
+// scratch stack for its call only. 0 at the end of the file, else the first status other
+// than 0 that fn returns or that reading a line gives.
+template <typename Fn>
+Status FileEachLine(uint16_t n, Fn&& fn) {
+  for (;;) {
+    ScratchScope scope;
+    Val line;
+    Status st = FileReadLineValue(n, &line);
+    if (st == kNone) return 0;
+    if (st || (st = fn(line))) return st;
+  }
+}
 // Writes the value at `offset`. 0, or the status of the failure (131 for a short write).
 Status FileWriteValue(uint16_t n, uint64_t offset, Val v);
 

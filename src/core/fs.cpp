@@ -40,6 +40,18 @@ namespace {
 
 Status Fail() { return FsStatusOfErrno(errno); }
 
+void Fill(const struct statx& sx, FsStat* st) {
+  st->is_dir = S_ISDIR(sx.stx_mode);
+  st->perm = sx.stx_mode & 07777;
+  st->writable = (sx.stx_mode & S_IWUSR) != 0;
+  st->size = sx.stx_size;
+  st->dev = (uint64_t(sx.stx_dev_major) << 32) | sx.stx_dev_minor;
+  st->ino = sx.stx_ino;
+  st->accessed = sx.stx_atime.tv_sec;
+  st->written = sx.stx_mtime.tv_sec;
+  st->created = (sx.stx_mask & STATX_BTIME) ? sx.stx_btime.tv_sec : 0;
+}
+
 class Posix final : public Fs {
  public:
   Status Open(const std::string& path, unsigned mode, int* fd) override {
@@ -126,6 +138,13 @@ class Posix final : public Fs {
     return kOk;
   }
 
+  Status StatFd(int fd, FsStat* st) override {
+    struct statx sx;
+    if (statx(fd, "", AT_EMPTY_PATH, STATX_BASIC_STATS | STATX_BTIME, &sx) != 0) return Fail();
+    Fill(sx, st);
+    return kOk;
+  }
+
   Status Lock(int fd, FsLock how, bool wait) override {
     int op = how == FsLock::kUnlock ? LOCK_UN : how == FsLock::kShared ? LOCK_SH : LOCK_EX;
     if (!wait && how != FsLock::kUnlock) op |= LOCK_NB;
@@ -146,13 +165,7 @@ class Posix final : public Fs {
   Status Stat(const std::string& path, FsStat* st) override {
     struct statx sx;
     if (statx(AT_FDCWD, path.c_str(), 0, STATX_BASIC_STATS | STATX_BTIME, &sx) != 0) return Fail();
-    st->is_dir = S_ISDIR(sx.stx_mode);
-    st->perm = sx.stx_mode & 07777;
-    st->writable = (sx.stx_mode & S_IWUSR) != 0;
-    st->size = sx.stx_size;
-    st->accessed = sx.stx_atime.tv_sec;
-    st->written = sx.stx_mtime.tv_sec;
-    st->created = (sx.stx_mask & STATX_BTIME) ? sx.stx_btime.tv_sec : 0;
+    Fill(sx, st);
     return kOk;
   }
 

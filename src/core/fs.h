@@ -35,6 +35,8 @@ struct FsStat {
   bool writable = true;   // the owner may write it
   uint32_t perm = 0644;   // permission bits
   uint64_t size = 0;
+  // The file's identity: two paths or descriptors name the same file when both are equal.
+  uint64_t dev = 0, ino = 0;
   // Seconds since the epoch; `created` is 0 where the file system does not keep it.
   int64_t created = 0, accessed = 0, written = 0;
 };
@@ -55,6 +57,8 @@ class Fs {
   virtual Status Sync(int fd) = 0;
   virtual Status Truncate(int fd, uint64_t size) = 0;
   virtual Status Size(int fd, uint64_t* size) = 0;
+  // What Stat tells of a path, for an open descriptor.
+  virtual Status StatFd(int fd, FsStat* st) = 0;
   // Advisory lock of the whole file; without `wait` a held lock gives 165.
   virtual Status Lock(int fd, FsLock how, bool wait) = 0;
 

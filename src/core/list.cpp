@@ -205,14 +205,15 @@ ValArray ListSplit(Val list, char sep) {
     return a;
   }
   uint16_t count = ListCount(list, sep);
-  // Scratch entries are aligned to 4 bytes; a value needs the alignment of its pointer.
-  constexpr size_t kAlign = alignof(Val);
-  if (Status st = ScratchAlloc(size_t(count) * sizeof(Val) + kAlign, kNoFill)) {
+  // Entries start on 4-byte boundaries; a Val holds a pointer and needs more.
+  constexpr size_t kSlack = alignof(Val) > 4 ? alignof(Val) - 4 : 0;
+  if (Status st = ScratchAlloc(size_t(count) * sizeof(Val) + kSlack, kNoFill)) {
     a.status = st;
     return a;
   }
-  char* raw = const_cast<char*>(ScratchTop().ptr);
-  Val* items = reinterpret_cast<Val*>(raw + (kAlign - reinterpret_cast<uintptr_t>(raw) % kAlign) % kAlign);
+  uintptr_t at = reinterpret_cast<uintptr_t>(ScratchTop().ptr);
+  at = (at + alignof(Val) - 1) & ~uintptr_t(alignof(Val) - 1);
+  Val* items = reinterpret_cast<Val*>(at);
   SearchKind kind = ListKind(sep);
   uint32_t start = 0;
   for (uint16_t i = 0; i < count; ++i) {

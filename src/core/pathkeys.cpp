@@ -62,7 +62,7 @@ Val EnvValue(Val name) {
   return v ? EnginePath(v) : Val();
 }
 
-Val DropKeys(Val text) {
+Val ReplaceKeys(Val text, Val (*value)(Val key)) {
   if (!text.ok()) return text;
   ScratchScope scope;
   std::string out;
@@ -73,11 +73,17 @@ Val DropKeys(Val text) {
     size_t close = open == std::string_view::npos ? open : t.find('%', open + 1);
     if (close == std::string_view::npos) break;
     out.append(t.substr(i, open - i));
+    if (value) {
+      ScratchScope key_scope;
+      out.append(value(ValOf(t.substr(open + 1, close - open - 1))).sv());
+    }
     i = close + 1;
   }
   out.append(t.substr(i));
   return scope.Return(ValOf(out));
 }
+
+Val DropKeys(Val text) { return ReplaceKeys(text, nullptr); }
 
 Val ExpandPathKeys(Val text) {
   if (!text.ok()) return text;

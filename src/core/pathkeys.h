@@ -27,6 +27,9 @@ Val EnvValue(Val name);
 // default hook gives an empty text. A text still holding keys after kMaxKeyRounds rounds
 // gives the error value 129.
 Val ExpandPathKeys(Val text);
+// Every "%KEY%" of the text, paired from the left, replaced by value(KEY) (null: by an
+// empty text). Pushed.
+Val ReplaceKeys(Val text, Val (*value)(Val key));
 // Every "%...%" of the text replaced by an empty text.
 Val DropKeys(Val text);
 

@@ -110,6 +110,13 @@ TEST_F(ListTest, SplitUnionDifference) {
   EXPECT_EQ(S(a.items[1]), "'y,z'");
   EXPECT_EQ(S(a.items[2]), "");
   EXPECT_EQ(ListSplit(""_v, ',').count, 0);
+  for (size_t before : {4, 8}) {  // whatever the stack holds, the items are aligned
+    ASSERT_EQ(ScratchAlloc(before, 0), 0);
+    ValArray b = ListSplit("p,q"_v, ',');
+    ASSERT_EQ(b.count, 2);
+    EXPECT_EQ(reinterpret_cast<uintptr_t>(b.items) % alignof(Val), 0u);
+    EXPECT_EQ(S(b.items[1]), "q");
+  }
   ScratchRelease(mark);
 
   EXPECT_EQ(S(ListUnion("a,b"_v, ',', "b;c;d"_v, ';')), "a,b,c,d");

@@ -1,0 +1,103 @@
+// The bindings of the subsystems to the shell and to one another.
+#include "shell/bindings.h"
+
+#include "core/list.h"
+#include "core/scratch.h"
+#include "core/status.h"
+#include "core/text.h"
+#include "data/dict.h"
+#include "data/expand.h"
+#include "data/state.h"
+#include "expr/eval.h"
+#include "expr/execute.h"
+#include "expr/fixed.h"
+#include "expr/numtext.h"
+#include "expr/state.h"
+#include "expr/sysvars.h"
+#include "shell/cmdline.h"
+#include "shell/dictview.h"
+#include "shell/state.h"
+#include "shell/tasks.h"
+
+namespace orv {
+
+namespace {
+
+Status ExpEvalTask(uint32_t, Val params) {
+  return TaskExpEval(params);
+}
+
+// Task commands have their bracketed expressions replaced, brackets inside quotes included.
+Val ExpandCommand(Val text) {
+  return TextExpand(text, kExpandPlainBrackets, Val());
+}
+
+// The loaded dictionary, as the shell reads it.
+class LoadedDictionary : public DictionaryView {
+ public:
+  uint16_t FileCount() const override { return DictFileCount(); }
+  Val FileName(uint16_t file) const override { return ValOf(DictFile(file).name); }
+  uint16_t FieldCount(uint16_t file) const override { return DictFieldCount(file); }
+  DictFieldInfo Field(uint16_t file, uint16_t field) const override {
+    const FieldDef& f = DictFile(file).fields[field - 1];
+    return {ValOf(f.name), f.length, f.type};
+  }
+};
+const LoadedDictionary kLoadedDictionary;
+
+Status CloseData() {
+  DataReset();
+  return kOk;
+}
+
+// A command-line option by its name, for the data layer's bracket expansion.
+Val OptionByName(Val name) {
+  uint16_t option = ListWordIndex(kOptionNames, TextCase(name, 1), ',');
+  return option ? OptionValue(option) : ValCopy(Val());
+}
+
+// An expression's value as text, and whether it was a number, for the data layer.
+Status EvaluateForData(Val text, Val* value, bool* numeric) {
+  uint16_t mark = ScratchMark();
+  Status st = Evaluate(text);
+  if (st >= kCancelled) {
+    ScratchRelease(mark);
+    return st;
+  }
+  *numeric = st == kResultNumber;
+  Val top = ScratchTop();
+  *value = ScratchReturn(mark, *numeric ? NumberToText(NumberOf(top), g_expr.precis) : top);
+  return ValCheck(*value);
+}
+
+}  // namespace
+
+void BindExpressions() {
+  ShellHooks& h = g_shell.hooks;
+  h.vars_init = ExprInit;
+  h.vars_release = ExprShutdown;
+  h.sys_get = SysGet;
+  h.sys_set = SysSet;
+  h.execute = Execute;
+  h.variable_text = EvalText;
+  TaskRegister(kTaskExpEval, ExpEvalTask);
+}
+
+void BindData() {
+  g_shell.hooks.expand = ExpandCommand;
+  g_shell.hooks.close_data = CloseData;
+  g_shell.dict = &kLoadedDictionary;
+  DataHooks& d = g_data.hooks;
+  d.condition = EvalCondition;
+  d.evaluate = EvaluateForData;
+  d.sys_get = SysGet;
+  d.sys_set = SysSet;
+  d.option = OptionByName;
+}
+
+void BindSubsystems() {
+  BindExpressions();
+  BindData();
+}
+
+}  // namespace orv

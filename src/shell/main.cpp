@@ -1,0 +1,6 @@
+// The orvale executable.
+#include "shell/engine.h"
+
+int main(int argc, char** argv) {
+  return orv::ProcessMain(argc, argv);
+}

@@ -1,0 +1,180 @@
+// The orvale executable, run for real: exit codes, what it writes and what it leaves.
+#include <gtest/gtest.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <string>
+#include <vector>
+
+namespace {
+
+namespace fs = std::filesystem;
+
+struct Outcome {
+  int exit_code = -1;
+  std::string errors;  // standard error: the headless boxes and questions
+};
+
+// Runs the engine in `dir` with the arguments and the scripted answers.
+Outcome RunEngine(const fs::path& dir, const std::vector<std::string>& args, const char* answers) {
+  fs::path err = dir.string() + ".stderr";
+  pid_t pid = fork();
+  if (pid == 0) {
+    if (chdir(dir.c_str()) != 0) _exit(99);
+    FILE* f = freopen(err.c_str(), "w", stderr);
+    if (!f) _exit(98);
+    if (answers)
+      setenv("ORVALE_ANSWERS", answers, 1);
+    else
+      unsetenv("ORVALE_ANSWERS");
+    std::vector<char*> argv{const_cast<char*>(ORVALE_BIN)};
+    for (const std::string& a : args) argv.push_back(const_cast<char*>(a.c_str()));
+    argv.push_back(nullptr);
+    execv(ORVALE_BIN, argv.data());
+    _exit(97);
+  }
+  Outcome run;
+  int status = 0;
+  waitpid(pid, &status, 0);
+  run.exit_code = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+  std::ifstream in(err, std::ios::binary);
+  run.errors.assign(std::istreambuf_iterator<char>(in), {});
+  fs::remove(err);
+  return run;
+}
+
+std::string Read(const fs::path& p) {
+  std::ifstream in(p, std::ios::binary);
+  return in ? std::string(std::istreambuf_iterator<char>(in), {}) : "<missing>";
+}
+
+std::vector<std::string> Listing(const fs::path& dir) {
+  std::vector<std::string> out;
+  for (const auto& e : fs::recursive_directory_iterator(dir))
+    out.push_back(fs::relative(e.path(), dir).string());
+  std::sort(out.begin(), out.end());
+  return out;
+}
+
+class ProcessTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    std::string tmpl = (fs::temp_directory_path() / "orvale-run-XXXXXX").string();
+    ASSERT_NE(mkdtemp(tmpl.data()), nullptr);
+    dir_ = tmpl;
+  }
+  void TearDown() override { fs::remove_all(dir_); }
+  void Put(const std::string& rel, const std::string& bytes = "") {
+    fs::create_directories((dir_ / rel).parent_path());
+    std::ofstream(dir_ / rel, std::ios::binary) << bytes;
+  }
+  fs::path dir_;
+};
+
+TEST_F(ProcessTest, DiagnosticStopWritesOneLineAndExits121Quietly) {
+  Outcome run = RunEngine(dir_, {"/TRACE=273"}, nullptr);
+  EXPECT_EQ(run.exit_code, 121);
+  EXPECT_EQ(run.errors, "");  // no box at all
+  EXPECT_EQ(Listing(dir_), std::vector<std::string>{"log.txt"});
+  EXPECT_EQ(Read(dir_ / "log.txt"), "0,ES\r\n");
+}
+
+TEST_F(ProcessTest, ExitCodes) {
+  struct Case {
+    const char* name;
+    std::vector<std::string> args;
+    const char* answers;
+    int exit_code;
+    const char* shown;  // what standard error must hold; empty: nothing at all
+  } cases[] = {
+      {"cancelled application choice",
+       {},
+       nullptr,
+       122,
+       "Mensaje Informativo: Cancelado por el usuario"},
+      {"cancelled procedure choice: 122 is below 128",
+       {"/RUN:'PrcExec *.PRX'"},
+       "=GE",
+       0,
+       "Selección de Fichero: A.PRX"},
+      {"no procedure matches",
+       {"/RUN:'PrcExec *.XYZ'"},
+       "=ge",
+       164,
+       "Alerta de Mensaje Fatal: Error Fichero no encontrado(ExecRunTime): Proceso no definido"},
+      {"a task without a handler",
+       {"/RUN:'PrcExec *.PRX'"},
+       "=GE;1",
+       163,
+       "Error de Datos(ExecRunTime): Proceso no definido"},
+      {"an expression run: 0", {"/APNAME:GE", "/RUN:'ExpEval A=1'"}, nullptr, 0, ""},
+      {"a failing expression: its status",
+       {"/APNAME:GE", "/RUN:'ExpEval A=(1'"},
+       nullptr,
+       129,
+       "Error Fallo de loop(ExpExec): A=(1"},
+      {"an unquoted RUN value is upper case: no task",
+       {"/APNAME:GE", "/RUN:Reorg"},
+       nullptr,
+       163,
+       "Proceso no definido"},
+      {"missing INPUT file",
+       {"-APNAME:GE", "--TRACE=273", "/INPUT:none.txt"},
+       nullptr,
+       164,
+       "Error Fichero no encontrado(Streams): NONE.TXT"},
+      {"no main window in this build", {"/APNAME:GE"}, nullptr, 148, "main window not available"},
+      {"a new application without dictionary", {}, "1;=Nueva", 164, "NUDICC.DAT was not found."},
+      {"the about box of a diagnostic start",
+       {"/TRACE:256", "/RUN:'PrcExec *.XYZ'"},
+       nullptr,
+       164,
+       "Acerca de: Orvale Business Runtime (c) 2017"},
+  };
+  for (const Case& c : cases) {
+    fs::remove_all(dir_);
+    Put("GE/data/GEDICC.DAT");
+    Put("GE/data/A.PRX");
+    Put("GE/datas/.keep");
+    Outcome run = RunEngine(dir_, c.args, c.answers);
+    EXPECT_EQ(run.exit_code, c.exit_code) << c.name << "\n" << run.errors;
+    if (*c.shown) {
+      EXPECT_NE(run.errors.find(c.shown), std::string::npos) << c.name << "\n" << run.errors;
+    } else {
+      EXPECT_EQ(run.errors, "") << c.name;
+    }
+  }
+}
+
+TEST_F(ProcessTest, BatchInputStopsAtTheFirstFailureAndRunIsNotReached) {
+  Put("lote.txt", "\r\nPrcExec *.XYZ\r\nPrcExec *.PRX\r\n");
+  Put("A.PRX");
+  Outcome run = RunEngine(dir_, {"/APNAME:GE", "/INPUT:lote.txt", "/RUN:'PrcExec *.PRX'"}, "1;1");
+  EXPECT_EQ(run.exit_code, 164);
+  EXPECT_EQ(run.errors.find("Selecci"), std::string::npos) << run.errors;
+}
+
+TEST_F(ProcessTest, GeneratedMenusAreCleanedUpButApplicationMenusKept) {
+  Put("OWN.PMT", "A,Reorg\r\n");
+  Put("ORVGEN_LEFTOVER.PMT", "A,Reorg\r\n");
+  Outcome run = RunEngine(dir_, {"/APNAME:GE"}, nullptr);
+  EXPECT_EQ(run.exit_code, 148);
+  EXPECT_EQ(Listing(dir_), std::vector<std::string>{"OWN.PMT"});
+}
+
+TEST_F(ProcessTest, LanguageFileInTheWorkingFolder) {
+  fs::copy_file(fs::path(ORVALE_LANG_DIR) / "QX_LANG_EN.MSJ", dir_ / "QX_LANG_EN.MSJ");
+  Outcome run = RunEngine(dir_, {}, nullptr);
+  EXPECT_EQ(run.exit_code, 122);
+  // Status names are the engine's own texts; captions and questions follow the language.
+  EXPECT_EQ(run.errors,
+            "Data Access: New, QX_LANG_EN.MSJ\nInformation: Cancelado por el usuario\n");
+  run = RunEngine(dir_, {"/TRACE=273"}, nullptr);
+  EXPECT_EQ(Read(dir_ / "log.txt"), "0,EN\r\n");
+}
+
+}  // namespace
