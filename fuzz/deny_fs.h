@@ -19,6 +19,7 @@ class DenyFs final : public Fs {
   Status Sync(int) override { return kPermissionDenied; }
   Status Truncate(int, uint64_t) override { return kPermissionDenied; }
   Status Size(int, uint64_t*) override { return kPermissionDenied; }
+  Status StatFd(int, FsStat*) override { return kPermissionDenied; }
   Status Lock(int, FsLock, bool) override { return kPermissionDenied; }
   Status Rename(const std::string&, const std::string&) override { return kPermissionDenied; }
   Status Remove(const std::string&) override { return kPermissionDenied; }

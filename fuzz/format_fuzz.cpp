@@ -147,7 +147,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   g_files.fs = &deny;
   ExprSetToday("20240601"_v);
   g_rt.message = data[1] & 1 ? SpanishMessages : nullptr;
-  SlotSet(kSlotGroupSettings, kSettingLanguage, data[1] & 2 ? "ES"_v : "EN"_v);
+  SlotSet(kSlotGroupSettings, kSettingLanguageCode, data[1] & 2 ? "ES"_v : "EN"_v);
   DescriptorStore();
   int op = data[0] % 6;
   int mode = (data[1] >> 2) % 3 == 0 ? 0 : (data[1] >> 2) % 3 == 1 ? 1 : 255;

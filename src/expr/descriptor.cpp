@@ -74,7 +74,7 @@ Status DescriptorStore() {
 }
 
 bool DayFirstLanguage() {
-  Val code = SlotGet(kSlotGroupSettings, kSettingLanguage);
+  Val code = SlotGet(kSlotGroupSettings, kSettingLanguageCode);
   return code.len && ListWordIndex(kDayFirstLanguages, code, ',') != 0;
 }
 

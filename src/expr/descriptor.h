@@ -27,7 +27,7 @@ inline constexpr Val kBuiltinDateDescriptor =
     "December','[M] [D], [Y]'"_v;
 // The settings item of the descriptor and of the language code.
 inline constexpr uint16_t kSettingDescriptor = 0;
-inline constexpr uint16_t kSettingLanguage = 4;
+inline constexpr uint16_t kSettingLanguageCode = 4;
 // Languages that write the day before the month.
 inline constexpr Val kDayFirstLanguages = "ES,FR,IT"_v;
 

@@ -143,7 +143,7 @@ int main(int argc, char** argv) {
   if (precis >= 0) SysSet(kSysPrecis, precis);
   // The conventions of the language, from the messages "0019" and "0117" where the
   // message lookup knows them, else the built-in ones.
-  if (!lang.empty() && SlotSet(kSlotGroupSettings, kSettingLanguage, ValOf(lang)))
+  if (!lang.empty() && SlotSet(kSlotGroupSettings, kSettingLanguageCode, ValOf(lang)))
     return Usage("bad --lang");
   DescriptorStore();
 

@@ -24,7 +24,7 @@ inline Val SpanishMessages(Val number) {
 // built-in ones.
 inline void UseLanguage(const char* code) {
   g_rt.message = std::string_view(code) == "ES" ? SpanishMessages : nullptr;
-  SlotSet(kSlotGroupSettings, kSettingLanguage, ValFromCStr(code));
+  SlotSet(kSlotGroupSettings, kSettingLanguageCode, ValFromCStr(code));
   DescriptorStore();
 }
 
