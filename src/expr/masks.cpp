@@ -79,21 +79,20 @@ Val RoundValue(Val v, uint16_t places) {
   return NumberToText(n, places);
 }
 
+// A value's decimal places (after its first '.') and the rest of its places, sign included.
 struct Shape {
-  uint16_t dot = kNone;  // the first '.' in the value
-  uint16_t vd = 0;       // decimal places
-  uint16_t vi = 0;       // the rest, sign included
+  uint16_t vd = 0;
+  uint16_t vi = 0;
 };
 Shape ShapeOf(Val v) {
   Shape s;
-  s.dot = TextFindChar(v, '.', kPlain);
-  s.vd = s.dot == kNone ? 0 : uint16_t(v.len - s.dot - 1);
+  uint16_t dot = TextFindChar(v, '.', kPlain);
+  s.vd = dot == kNone ? 0 : uint16_t(v.len - dot - 1);
   s.vi = uint16_t(v.len - s.vd - (s.vd ? 1 : 0));
   return s;
 }
 
-// Whether a mask character is outside quotes at position i (positions of the mask places
-// are found quote-aware).
+// The first mask character of a set outside quotes, kNone when there is none.
 uint16_t FindPlace(Val m, Val set) { return TextFindAnyOf(m, set, kQuoteAware); }
 
 }  // namespace
@@ -134,9 +133,9 @@ Val ApplyMask(Val mask, Val value, int mode) {
 namespace {
 
 // Where the places of a numeric mask lie: W runs from ws to t (the last '#' or '0'), with
-// md decimal places after the point at dot, and mi integer places beside its separators.
+// md decimal places after its point and mi integer places beside its separators.
 struct Layout {
-  int32_t ws = 0, t = 0, dot = -1, commas = 0, md = 0, mi = 0;
+  int32_t ws = 0, t = 0, commas = 0, md = 0, mi = 0;
 };
 
 // Fills r, a fresh copy of the mask, with v after the separators became places (`merge`)
@@ -151,7 +150,7 @@ Status Fill(char* r, Val mask, Layout l, bool merge, int32_t shifts, Val v,
     l.mi += l.commas;
     l.commas = 0;
   }
-  for (int32_t k = 0; k < shifts; ++k, ++l.mi, --l.md, ++l.dot)
+  for (int32_t k = 0; k < shifts; ++k, ++l.mi, --l.md)
     memmove(r + l.ws + 1, r + l.ws, size_t(l.t - l.ws));
   ScratchScope scope;
   Shape s = ShapeOf(v);
@@ -214,11 +213,12 @@ Val NumericMask(Val mask, Val value, const FormatDescriptor& dsc, bool* fits) {
   l.ws = FindPlace(rv, "#0"_v);
   if (l.ws == kNone) return scope.Return(rv);
   l.t = TextFindLastAnyOf(rv, "#0"_v, kQuoteAware);
+  int32_t dot = -1;
   for (int32_t i = l.ws; i <= l.t; ++i) {
-    if (r[i] == '.' && l.dot < 0 && i < l.t) l.dot = i;
+    if (r[i] == '.' && dot < 0 && i < l.t) dot = i;
     if (r[i] == ',') ++l.commas;
   }
-  l.md = l.dot < 0 ? 0 : l.t - l.dot;
+  l.md = dot < 0 ? 0 : l.t - dot;
   l.mi = l.t - l.ws + 1 - l.md - l.commas - (l.md ? 1 : 0);
 
   // Too many integer digits: the separators become places, then decimal places are given
