@@ -63,7 +63,6 @@ class DataFile {
  public:
   uint16_t current_key = 1;
   Status last_status = kEndOfFile;
-  int16_t relation_base = -1;  // the relation-update definitions (record commands)
   uint16_t selection = 0;      // the result set of the document store
   uint8_t mode = 0;            // the mode it was opened with
   bool open = false;
@@ -103,8 +102,27 @@ Status DataFileOpen(uint16_t file, uint8_t mode);
 // the index cannot be written the file stays open with its index in memory and the status
 // is returned. A closed file is left alone.
 Status DataFileClose(uint16_t file);
-// Writes the index if it changed, and reads it again when another program wrote the file.
+// Reads the index again when another program changed the file, then writes this
+// program's index if it changed; in turn with the programs that change the file.
 Status DataFileRefresh(uint16_t file);
+
+// For as long as it lives, this program changes the file in turn with the other programs
+// that change it (FileStore::SyncBegin, creating the sync file when `create`): the index is
+// read again first when another program changed the file, and the current record keeps
+// its place. status() tells whether the section began (175 when the wait was too long,
+// 169 for a file that is not open); the file must stay open while it lives.
+class DataFileSync {
+ public:
+  explicit DataFileSync(uint16_t file, bool create = true);
+  ~DataFileSync();
+  DataFileSync(const DataFileSync&) = delete;
+  DataFileSync& operator=(const DataFileSync&) = delete;
+  Status status() const { return st_; }
+
+ private:
+  FileStore* store_ = nullptr;
+  Status st_ = 0;
+};
 // Closes (without writing anything that fails) and forgets the files numbered above
 // `from`.
 void DataFilesDrop(uint16_t from);
