@@ -332,6 +332,17 @@ int DataFileChanged(uint16_t file) {
   return std::memcmp(f->current(), f->saved(), f->record_len()) != 0;
 }
 
+bool DataFileStale(uint16_t file) {
+  Status st;
+  DataFile* f = DataFileOpened(file, &st);
+  if (!f || f->cur_rec < 0) return false;
+  if (!f->store->IsLive(uint32_t(f->cur_rec))) return true;
+  std::vector<char> rec(f->record_len());
+  // A read that fails tells nothing; the write that follows reports the failure.
+  if (f->store->Read(uint32_t(f->cur_rec), rec.data())) return false;
+  return std::memcmp(rec.data(), f->saved(), f->record_len()) != 0;
+}
+
 Status DataFileReadAt(uint16_t file, int32_t record, int which) {
   Status st;
   DataFile* f = DataFileOpened(file, &st);

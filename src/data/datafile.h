@@ -52,7 +52,9 @@ enum : Status {
   kNotFound = 1,     // positioned on the next greater key, or moved before the first
   kEndOfFile = 2,    // no record at or beyond the position
   kBlankRecord = 3,  // a blank record was prepared
+  kBadKey = 5,       // a save refused: key 1 exists already, or there is no record to delete
   kDuplicateKey = 6,
+  kRecordChanged = 7,  // a save refused: another program changed or deleted the record
 };
 
 // Which half of the record buffer.
@@ -156,6 +158,9 @@ Status DataFileBlank(uint16_t file, int kind);
 Status DataFileKeep(uint16_t file, int direction);
 // 1 when the current half differs from the saved half, else 0 (also for a closed file).
 int DataFileChanged(uint16_t file);
+// Whether the record the buffer was read from is no longer on disk as the saved half holds
+// it: another program changed or deleted it since. False without a current record.
+bool DataFileStale(uint16_t file);
 // Reads record number `record` into the current (1) or saved (2) half, or both (3).
 Status DataFileReadAt(uint16_t file, int32_t record, int which);
 // Physical order: from `record` (after it with 0x10) the first record not deleted is read
@@ -178,6 +183,10 @@ Status DataFileScan(uint16_t file, int flags, Val condition, Val last, ScanProgr
 // own length; empty: no bound) and that satisfy `condition` (empty: all); for a file opened
 // without index, the number of slots. The position and buffer are kept.
 Status DataFileCount(uint16_t file, Val from, Val to, Val condition, uint32_t* count);
+
+// The record numbers of the records whose key `key` begins with `value` (cut to the key
+// length), in key order, at most `max` of them; nothing is read and the position stays.
+Status DataFileKeyRun(uint16_t file, int key, Val value, size_t max, std::vector<int32_t>* recs);
 
 // A copy of a file's position and buffers.
 struct DataFileSnapshot {
