@@ -20,8 +20,8 @@ inline constexpr Val kRecordCommands =
     "NEW,TOP,PRV,RLD,NXT,BOT,FND,SVE,INS,DEL,LST,NLS,BLS,IMP,MDE,DDE,PRN,TSL"_v;
 inline constexpr Val kRecordCommandAliases = "NEXT=NXT:PREVIOUS=PRV:BOTTOM=BOT"_v;
 
-// Bits of the high byte of an operation code.
 enum : uint16_t {
+  // Bits of the high byte of an operation code.
   kSaveApply = 0x0100,
   kSaveTakeBack = 0x0200,
   kSaveWrite = 0x0700,  // the write, as a field
@@ -30,10 +30,7 @@ enum : uint16_t {
   kSaveUpdate = 0x0700,
   kSaveKeyCheck = 0x0800,
   kSaveNoRelations = 0x1000,
-};
-
-// Operation codes of some commands.
-enum : uint16_t {
+  // Operation codes of some commands.
   kCodeNew = 0x0F01,
   kCodeSave = 0x0F00,
   kCodeInsert = 0x0D00,
