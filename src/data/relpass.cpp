@@ -42,12 +42,20 @@ Status Wanted(const PassRange& range) {
   return g_data.hooks.condition(range.read_condition);
 }
 
-// Evaluates the list over every record of the range.
-Status Visit(uint16_t n, Val list, const PassRange& range) {
+// Evaluates the update list over every record of the range: the list `options` give, or
+// with none each record's default.
+Status Visit(uint16_t n, Val options, const PassRange& range) {
   Status st;
   DataFile* f = DataFileOpened(n, &st);
   const KeyDef* kd;
   if ((st = DictKey(n, range.key, &kd))) return st;
+  ScratchScope scope;
+  Val list;
+  if (!options.empty()) {
+    list = RelationUpdates(n, options);
+    if ((st = ValCheck(list))) return st;
+    if (list.empty()) return ErrReport(kDataError, "No RELOPT defined"_v, false);
+  }
   if (range.from.empty()) {
     f->current_key = uint16_t(range.key);
     st = DataFileMove(n, kMoveFirst);
@@ -57,13 +65,14 @@ Status Visit(uint16_t n, Val list, const PassRange& range) {
   // Bounded by the records there are, whatever the updates do.
   uint64_t live = f->store->live();
   for (uint64_t seen = 0; st <= kNotFound && f->cur_rec >= 0 && seen <= live; ++seen) {
-    {
-      ScratchScope scope;
-      if (Beyond(DataFileKeyValue(n, range.key, kCurrent), range.to)) return kOk;
-    }
+    ScratchScope each;
+    if (Beyond(DataFileKeyValue(n, range.key, kCurrent), range.to)) return kOk;
     st = Wanted(range);
     if (st >= kCancelled) return st;
-    if (st == 1 && (st = RelationUpdatesRun(n, list, +1))) return st;
+    if (st == 1) {
+      Val updates = options.empty() ? RelationUpdates(n, Val()) : list;
+      if ((st = ValCheck(updates)) || (st = RelationUpdatesRun(n, updates, +1))) return st;
+    }
     st = DataFileMove(n, kMoveNext);
   }
   return st >= kSerious ? st : kOk;
@@ -84,13 +93,8 @@ Status RelationalUpdatePass(uint16_t target, Val item, const PassRange& range) {
   if (!opened_here) DataFileSaveState(n, &keep);
   uint16_t depth = RelationsDepth();
   st = RelationsLoad(n, Val());
-  Val list;
-  if (!st) {
-    list = RelationUpdates(n, options);
-    st = ValCheck(list);
-  }
-  if (!st && list.empty()) st = ErrReport(kDataError, "No RELOPT defined"_v, false);
-  if (!st) st = Visit(n, list, range);
+  if (!st && RelationsHighest(n) < 0) st = ErrReport(kDataError, "No RELOPT defined"_v, false);
+  if (!st) st = Visit(n, options, range);
   RelationsUnload(n, depth);
   if (opened_here) DataFileClose(n);
   else DataFileRestoreState(n, keep);

@@ -23,11 +23,13 @@ struct PassRange {
 
 // The pass for an item "file,options": the file (an expression giving its number) is opened
 // read-only when it is closed, its relation-update definitions are loaded, and the options
-// (";" read as ",", empty: the file's default) give the update list, which is evaluated with
-// _SGN = +1 over every record of the range. `target`, where the updates accumulate, must be
+// (";" read as ",") give the update list, which is evaluated with _SGN = +1 over every
+// record of the range; without options each record takes its own default list (a header
+// its option 1, a line its option 2). `target`, where the updates accumulate, must be
 // open. Afterwards the definitions are unloaded and a file opened here is closed again (one
 // that was open keeps its record and position). 163 with the detail "No RELOPT defined" for
-// an empty update list; the first status of 122 or more of a condition or an update.
+// options that give an empty list, or a file without definitions; the first status of 122
+// or more of a condition or an update.
 Status RelationalUpdatePass(uint16_t target, Val item, const PassRange& range);
 
 // The passes of a task: `reset` (RESET$, an expression giving the target's number) is
