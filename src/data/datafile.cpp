@@ -196,12 +196,15 @@ DataFileSync::DataFileSync(uint16_t file, bool create) {
   if (!f) return;
   bool reloaded = false;
   if ((st_ = f->store->SyncBegin(create, &reloaded))) return;
-  store_ = f->store.get();
+  file_ = DataFileNumber(file);
   if (reloaded) FollowReload(*f);
 }
 
 DataFileSync::~DataFileSync() {
-  if (store_) store_->SyncEnd();
+  // Closing the file meanwhile ended the section with it (and a store opened since has
+  // none to end).
+  Status st;
+  if (DataFile* f = file_ ? DataFileOpened(file_, &st) : nullptr) f->store->SyncEnd();
 }
 
 Status DataFileClose(uint16_t file) {

@@ -112,7 +112,7 @@ Status DataFileRefresh(uint16_t file);
 // that change it (FileStore::SyncBegin, creating the sync file when `create`): the index is
 // read again first when another program changed the file, and the current record keeps
 // its place. status() tells whether the section began (175 when the wait was too long,
-// 169 for a file that is not open); the file must stay open while it lives.
+// 169 for a file that is not open). Closing the file ends the section early.
 class DataFileSync {
  public:
   explicit DataFileSync(uint16_t file, bool create = true);
@@ -122,7 +122,7 @@ class DataFileSync {
   Status status() const { return st_; }
 
  private:
-  FileStore* store_ = nullptr;
+  uint16_t file_ = 0;
   Status st_ = 0;
 };
 // Closes (without writing anything that fails) and forgets the files numbered above

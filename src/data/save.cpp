@@ -71,7 +71,7 @@ Status Failed(uint16_t n, const std::vector<char>& record, Status st, const Jour
   ScratchScope scope;
   const KeyDef* kd;
   std::string key;
-  if (DictKey(n, 1, &kd) == kOk) {
+  if (DictKey(n, 1, &kd) == kOk && record.size() == DictRecordLength(n)) {
     std::vector<char> k(kd->length);
     MakeKey(*kd, record.data(), k.data());
     key = TextTrim(ValMake(k.data(), k.size()), kTrimBoth).str();
@@ -158,8 +158,8 @@ Status DataFileSave(uint16_t code, uint16_t file, Val option, Val key_check) {
   }
   if ((code & kSaveApply) && relations && !is_void) {
     if ((st = RelationUpdatesRun(n, list, +1))) {
-      std::vector<char> now(f->current(), f->current() + f->record_len());
-      return Failed(n, now, st, journal);
+      Val now = DataFileRecord(n, kCurrent);  // the updates may have closed the file
+      return Failed(n, std::vector<char>(now.begin(), now.end()), st, journal);
     }
   }
   return written;
