@@ -193,15 +193,19 @@ void FileStore::Remember() {
   data_size_seen_ = slots_ * record_len_ + tail_;
 }
 
-bool FileStore::DiskChanged() {
-  if (!is_open()) return false;
+bool FileStore::DiskChanged() { return DataSizeChanged() || IndexReplaced(); }
+
+bool FileStore::DataSizeChanged() {
+  uint64_t size = 0;
+  if (!is_open() || fs_->Size(fd_, &size) != kOk) return is_open();
+  return size != slots_ * record_len_ + tail_;
+}
+
+bool FileStore::IndexReplaced() {
   FsStat now;
   if (fs_->Stat(paths_.index, &now) != kOk) now = FsStat();
-  uint64_t size = 0;
-  if (fs_->Size(fd_, &size) != kOk) return true;
   return now.dev != index_seen_.dev || now.ino != index_seen_.ino ||
-         now.size != index_seen_.size || now.written != index_seen_.written ||
-         size != slots_ * record_len_ + tail_;
+         now.size != index_seen_.size || now.written != index_seen_.written;
 }
 
 Status FileStore::Reload() {
@@ -280,8 +284,11 @@ Status FileStore::SyncBegin(bool create, bool* reloaded) {
     return st;
   }
   sync_wrote_ = false;
+  // Under the lock the change count tells of every change made in turn, index writes
+  // included; the data file's size still tells of records added by a program that writes
+  // without taking turns.
   uint64_t count = sync_locked_ ? ReadCount() : sync_count_;
-  if (count != sync_count_ || DiskChanged()) {
+  if (sync_locked_ ? count != sync_count_ || DataSizeChanged() : DiskChanged()) {
     if ((st = Reload())) {
       SyncEnd();
       return st;

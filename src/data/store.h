@@ -130,6 +130,8 @@ class FileStore {
  private:
   Status OpenData();
   Status LockOpen();
+  bool DataSizeChanged();
+  bool IndexReplaced();
   Status LoadIndex(bool quiet);
   bool Shared() const;
   Status OpenSync(bool create);
