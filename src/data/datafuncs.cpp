@@ -1,6 +1,7 @@
 // The built-in functions that work on data files: FILEFIND, FILEREL, FILELOCATE, KEY$ and
-// IER. Each wraps an operation of the data layer; a status of 128 or more stops the
-// evaluation, any other comes back as a number.
+// IER. Each wraps an operation of the data layer; a status of 122 or more stops the
+// evaluation (so a relational update that fails never passes for one that did), any other
+// comes back as a number.
 #include <string>
 
 #include "core/scratch.h"
@@ -37,21 +38,21 @@ class Args {
   Status Count(uint16_t lo, uint16_t hi) const {
     return count_ >= lo && count_ <= hi ? kOk : kSyntaxError;
   }
-  // Argument i (1-based) as an integer; `def` when it is missing; 128 for a text.
+  // Argument i (1-based) as an integer; `def` when it is missing or empty; 128 for a text.
   Status Int(uint16_t i, int16_t def, int16_t* out) const {
     *out = def;
-    if (i > count_ || i > kMaxArgs) return kOk;
+    if (Missing(i)) return kOk;
     ScratchScope scope;
     Status st = EvaluatePrepared(Arg(i));
     if (st == kResultText) return kIncompatibleTypes;
     if (st != kResultNumber) return st;
     return NumberToInteger(NumberOf(ScratchTop()), g_expr.scale, out);
   }
-  // Argument i as a text pushed on the scratch stack; `def` when it is missing; 128 for a
-  // number.
+  // Argument i as a text pushed on the scratch stack; `def` when it is missing or empty;
+  // 128 for a number.
   Status Text(uint16_t i, Val def, Val* out) const {
     *out = def;
-    if (i > count_ || i > kMaxArgs) return kOk;
+    if (Missing(i)) return kOk;
     Status st = EvaluatePrepared(Arg(i));
     if (st == kResultNumber) return kIncompatibleTypes;
     if (st != kResultText) return st;
@@ -65,6 +66,7 @@ class Args {
 
  private:
   Val Arg(uint16_t i) const { return Val(text_.ptr + spans_[i - 1].off, spans_[i - 1].len); }
+  bool Missing(uint16_t i) const { return i > count_ || i > kMaxArgs || Arg(i).empty(); }
   Val text_;
   Span spans_[kMaxArgs];
   uint16_t count_ = 0;

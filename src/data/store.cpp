@@ -52,20 +52,16 @@ bool FileStore::IsLive(uint32_t rec) const {
 }
 
 Status FileStore::OpenData() {
-  Status st;
   if (flags_ & kReadOnly) {
-    st = fs_->Open(paths_.data, kFsRead, &fd_);
-    if (st == kFileNotFound) {
-      // A missing file is created empty, so a read-only open of a new file finds no records.
-      int fd = -1;
-      if ((st = fs_->Open(paths_.data, kFsRead | kFsWrite | kFsCreate, &fd))) return st;
-      fs_->Close(fd);
-      st = fs_->Open(paths_.data, kFsRead, &fd_);
-    }
-  } else {
-    st = fs_->Open(paths_.data, kFsRead | kFsWrite | kFsCreate, &fd_);
+    Status st = fs_->Open(paths_.data, kFsRead, &fd_);
+    if (st != kFileNotFound) return st;
+    // A missing file is created empty, so a read-only open of a new file finds no records.
+    int fd = -1;
+    if ((st = fs_->Open(paths_.data, kFsRead | kFsWrite | kFsCreate, &fd))) return st;
+    fs_->Close(fd);
+    return fs_->Open(paths_.data, kFsRead, &fd_);
   }
-  return st;
+  return fs_->Open(paths_.data, kFsRead | kFsWrite | kFsCreate, &fd_);
 }
 
 Status FileStore::LockOpen() {
@@ -190,7 +186,6 @@ Status FileStore::LoadIndex(bool quiet) {
 
 void FileStore::Remember() {
   if (fs_->Stat(paths_.index, &index_seen_) != kOk) index_seen_ = FsStat();
-  data_size_seen_ = slots_ * record_len_ + tail_;
 }
 
 bool FileStore::DiskChanged() { return DataSizeChanged() || IndexReplaced(); }

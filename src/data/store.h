@@ -159,9 +159,8 @@ class FileStore {
   uint64_t next_seq_ = 0;
   bool changed_ = false;
   bool rebuilt_ = false;
-  // What the index file and the data file looked like when last read or written.
+  // What the index file looked like when last read or written.
   FsStat index_seen_;
-  uint64_t data_size_seen_ = 0;
   // The sync file, its lock, the nesting of sections, whether the current section wrote,
   // and the change count this store has caught up with.
   int sync_fd_ = -1;

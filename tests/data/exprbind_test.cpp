@@ -87,5 +87,42 @@ TEST_F(ExprBindTest, ConditionsExpansionsAndStructuresEvaluate) {
   EXPECT_EQ(DictRecordLength(DictFileCount()), 8u);  // 6 and the integer part of 2.5
 }
 
+TEST_F(ExprBindTest, DataFileFunctions) {
+  Catalogue();
+  ASSERT_EQ(Line(1, 1, 1, "A1", "5", "2"), 0);
+  struct Case {
+    const char* expr;
+    const char* line;
+  };
+  const std::vector<Case> cases = {
+      {"FILEFIND('A1';2;1)", "N 0"},
+      {"FILEFIND('A5';2;1)", "N 1"},
+      {"FILEFIND('Z';2;1)", "N 2"},
+      {"FILEFIND('A5';2;1;2)", "N 1"},  // positioned on the next greater, read
+      {"CODE{2}", "T B2        "},
+      {"FILEFIND('C3';2;1;4)", "N 0"},  // not found: inserted with the key
+      {"FILEFIND('C3';2;1)", "N 0"},
+      {"FILEFIND(1;2)", "E 128 Tipos Incompatibles"},
+      {"FILEFIND()", "E 147 SINTAXERROR"},
+      {"FILELOCATE('TOP';2)", "N 0"},
+      {"KEY$(2)", "T A1        "},
+      {"KEY$(2;2)", "T Bolts                                   A1        "},
+      {"KEY$(2;2;1;1)", "T Bolts                                   "},
+      {"FILELOCATE('next';2)+IER(2)", "N 6"},  // no such command: a blank record, 3
+      {"FILELOCATE('BOT';2)+IER(2)", "N 0"},
+      {"FILELOCATE(;2)+IER(2)", "N 4"},  // NXT beyond the last: 2
+      {"FILEREL(3;2;1;0;STOCK{2}=STOCK{2}-1)+STOCK{2}", "N 99"},
+      // A relation that fails stops the evaluation instead of passing for a result.
+      {"FILEREL(3;2;1;0;STOCK{2}=1D9)", "E 168 DATAOUTBOUND"},
+      {"FILEREL(3;2;7)", "E 163 de Datos"},
+      {"IER(9)", "E 168 DATAOUTBOUND"},
+  };
+  for (const Case& c : cases) {
+    std::string line;
+    ConsoleEval(c.expr, &line);
+    EXPECT_EQ(line, c.line) << c.expr;
+  }
+}
+
 }  // namespace
 }  // namespace orv

@@ -200,5 +200,42 @@ TEST_F(SaveTest, ARecordChangedOnDiskSinceItWasReadIsNotSaved) {
   EXPECT_EQ(Stock("A1"), "93");
 }
 
+TEST_F(SaveTest, DocumentsWriteTheirLinesThroughThePipeline) {
+  struct KeyCase {
+    uint16_t file;
+    const char* document;
+    int line;
+    const char* key;
+  };
+  for (const KeyCase& c : std::vector<KeyCase>{{kInvoices, "       5", 3, "       5   3"},
+                                              {kInvoices, "       5", 0, "       5    "},
+                                              {kInvoices, "5", 12, "5         12"},
+                                              {kInvoices, "       5   9", 1, "       5   1"},
+                                              {kItems, "A1", 1, "<error 163>"}}) {
+    ScratchScope scope;
+    EXPECT_EQ(S(DocumentLineKey(c.file, ValOf(c.document), c.line)), c.key) << c.document << c.line;
+  }
+  // A document of a header and two lines, written line by line: each line's updates apply.
+  ASSERT_EQ(Line(5, 0, 2, "A1", "2", "1"), 0);
+  ASSERT_EQ(DocumentSaveLine(kInvoices, 1, Val()), 0);
+  ASSERT_EQ(Exec("ITEM{3}='B2';QUANTITY{3}=3;AMOUNT{3}=3"), 0);
+  ASSERT_EQ(DocumentSaveLine(kInvoices, 2, Val()), 0);
+  ASSERT_EQ(Exec("ITEM{3}='';QUANTITY{3}=0;AMOUNT{3}=0"), 0);
+  ASSERT_EQ(DocumentSaveLine(kInvoices, 0, Val()), 0);
+  EXPECT_EQ(Stock("A1"), "98");
+  EXPECT_EQ(Stock("B2"), "47");
+  EXPECT_EQ(Balance(2), "5");
+  std::vector<std::string> lines;
+  for (Status st = DataFileMove(kInvoices, kMoveFirst); st == kFound; st = DataFileMove(kInvoices, kMoveNext))
+    lines.push_back(Field(kInvoices, "N_LINE") + ":" + Field(kInvoices, "ITEM"));
+  EXPECT_EQ(lines, (std::vector<std::string>{":", "1:A1", "2:B2"}));
+  ASSERT_EQ(DocumentDelete(kInvoices, "       5"_v, Val()), 0);
+  EXPECT_EQ(DataFileMove(kInvoices, kMoveFirst), kEndOfFile);
+  EXPECT_EQ(Stock("A1"), "100");
+  EXPECT_EQ(Stock("B2"), "50");
+  EXPECT_EQ(Balance(2), "");
+  EXPECT_EQ(DocumentDelete(kInvoices, " "_v, Val()), kDataError);
+}
+
 }  // namespace
 }  // namespace orv
