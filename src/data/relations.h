@@ -4,8 +4,8 @@
 // A file's relation text (dictionary lines 61 to 90) holds entries bRcKn=expression
 // separated by blanks, ":", "&" or "/": relation c of the file leads to file b, searched by
 // key n of file b with the value of the expression, evaluated over the file's current
-// record. An expression ends at the next separator unless it is quoted; surrounding quotes
-// are removed.
+// record with the file as the current file (so NAME{} names its fields). An expression
+// ends at the next separator unless it is quoted; surrounding quotes are removed.
 #ifndef ORVALE_DATA_RELATIONS_H
 #define ORVALE_DATA_RELATIONS_H
 

@@ -39,13 +39,15 @@ Val RelationOptionDefault(uint16_t file);
 // The update list of a save, pushed on the scratch stack: the joined text of option 0, then
 // those of the option numbers `option` gives, separated by ";" (each option at most once,
 // numbers without definitions skipped). `option` is a comma list of numbers, or an
-// expression that gives one (or a text holding such a list); empty takes the default above;
+// expression that gives one (or a text holding such a list), evaluated with the file as the
+// current file; empty takes the default above;
 // "NONE" gives an empty list, and so does a file that loaded no definitions. A failing
 // evaluation gives an error value with its status.
 Val RelationUpdates(uint16_t file, Val option);
 // Evaluates an update list over the file's current record with _SGN = `sign`, when _UPSTAT
-// has bit 1; meanwhile _UPSTAT bit 32 mirrors _AUXSTAT bit 2048 (the updates then reach
-// every partner), and _SGN and that bit are 0 afterwards. The file's record buffer and
+// has bit 1; meanwhile the file is the current file (NAME{} names its fields) and _UPSTAT
+// bit 32 mirrors _AUXSTAT bit 2048 (the updates then reach every partner); _SGN and that
+// bit are 0 afterwards. The file's record buffer and
 // position are put back, whatever the updates read into them. 0, or the status (122 or
 // more) that stopped the evaluation.
 Status RelationUpdatesRun(uint16_t file, Val list, int sign);
