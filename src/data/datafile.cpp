@@ -48,11 +48,12 @@ Status DataFilePaths(uint16_t n, StorePaths* paths) {
   Val index = DictFilePath(n, kPathIndex);
   if (Status st = ValCheck(index)) return st;
   paths->index_name = index.str();
-  Val marker = ValConcat(PathPart(data, kPartDir | kPartName), ".dirty"_v);
+  Val base = PathPart(data, kPartDir | kPartName);
   if (Status st = HostOf(data, &paths->data)) return st;
   if (Status st = HostOf(index, &paths->index)) return st;
   if (Status st = HostOf(DictFilePath(n, kPathWork), &paths->work)) return st;
-  return HostOf(marker, &paths->marker);
+  if (Status st = HostOf(ValConcat(base, ".sync"_v), &paths->sync)) return st;
+  return HostOf(ValConcat(base, ".dirty"_v), &paths->marker);
 }
 
 Status DataFileLockPath(uint16_t n, std::string* host) {
@@ -89,7 +90,6 @@ void Reset(DataFile& f) {
   RemoveTemps(f);
   f.current_key = 1;
   f.last_status = kEndOfFile;
-  f.relation_base = -1;
   f.selection = 0;
   f.mode = 0;
   f.open = false;
@@ -110,6 +110,14 @@ void FollowRecord(DataFile& f, const char* rec) {
   if (f.cur_rec < 0 || !f.store->has_index()) return;
   size_t rank = f.store->RankOf(size_t(f.current_key - 1), uint32_t(f.cur_rec), rec);
   if (rank != KeyOrder::kNotFound) f.pos = int64_t(rank);
+}
+
+// After the index was read again: the current record, if it is still live, keeps its place.
+void FollowReload(DataFile& f) {
+  if (f.cur_rec >= 0 && !f.store->IsLive(uint32_t(f.cur_rec))) f.cur_rec = -1;
+  if (f.cur_rec < 0) return;
+  std::vector<char> rec(f.record_len());
+  if (f.store->Read(uint32_t(f.cur_rec), rec.data()) == kOk) FollowRecord(f, rec.data());
 }
 
 }  // namespace
@@ -163,6 +171,15 @@ Status DataFileOpen(uint16_t file, uint8_t mode) {
     f.store = std::make_unique<FileStore>(g_files.fs, def.record_length, def.keys, paths);
     st = f.store->Open(flags);
   }
+  if (!st && !(mode & kModeExclusive) && !f.is_virtual) {
+    // Taken after the store's own lock, so that an exclusive user (who takes the lock file
+    // first and then looks for other users) and this open never both go ahead.
+    std::string lock;
+    st = DataFileLockPath(n, &lock);
+    if (!st && ProbeLock(g_files.fs, lock) == LockState::kLive)
+      st = DataFileRefused(kPermissionDenied, n, "in exclusive use by another program (locked)");
+    if (st) f.store->Abandon();
+  }
   if (st) {
     Reset(f);
     return st;
@@ -174,13 +191,40 @@ Status DataFileOpen(uint16_t file, uint8_t mode) {
   return kOk;
 }
 
+DataFileSync::DataFileSync(uint16_t file, bool create) {
+  DataFile* f = DataFileOpened(file, &st_);
+  if (!f) return;
+  bool reloaded = false;
+  if ((st_ = f->store->SyncBegin(create, &reloaded))) return;
+  file_ = DataFileNumber(file);
+  if (reloaded) FollowReload(*f);
+}
+
+DataFileSync::~DataFileSync() {
+  // Closing the file meanwhile ended the section with it (and a store opened since has
+  // none to end).
+  Status st;
+  if (DataFile* f = file_ ? DataFileOpened(file_, &st) : nullptr) f->store->SyncEnd();
+}
+
 Status DataFileClose(uint16_t file) {
   uint16_t n = DataFileNumber(file);
   if (!n || g_data.files.size() < n || !g_data.files[n - 1]) return kOk;
   DataFile& f = *g_data.files[n - 1];
   if (!f.is_open()) return kOk;
-  if (f.is_virtual) f.store->Abandon();
-  else if (Status st = f.store->Close()) return st;
+  if (f.is_virtual) {
+    f.store->Abandon();
+  } else {
+    // The index is written in turn with the other programs that change the file.
+    Status st;
+    {
+      DataFileSync sync(n, false);
+      st = sync.status();
+      if (!st) st = f.store->Flush();
+    }
+    if (!st) st = f.store->Close();
+    if (st) return st;
+  }
   Reset(f);
   return kOk;
 }
@@ -189,15 +233,10 @@ Status DataFileRefresh(uint16_t file) {
   Status st;
   DataFile* f = DataFileOpened(file, &st);
   if (!f) return st;
-  if ((st = f->store->Flush())) return st;
-  if (!f->store->DiskChanged()) return kOk;
-  if ((st = f->store->Reload())) return st == kReadError ? kFileIo : st;
-  if (f->cur_rec >= 0 && !f->store->IsLive(uint32_t(f->cur_rec))) f->cur_rec = -1;
-  if (f->cur_rec >= 0) {
-    std::vector<char> rec(f->record_len());
-    if (f->store->Read(uint32_t(f->cur_rec), rec.data()) == kOk) FollowRecord(*f, rec.data());
-  }
-  return kOk;
+  // Another program's index is read before this one's is written, never written over.
+  DataFileSync sync(file, false);
+  if ((st = sync.status())) return st == kReadError ? kFileIo : st;
+  return f->store->Flush();
 }
 
 void DataFilesDrop(uint16_t from) {
@@ -294,6 +333,17 @@ int DataFileChanged(uint16_t file) {
   DataFile* f = DataFileOpened(file, &st);
   if (!f) return 0;
   return std::memcmp(f->current(), f->saved(), f->record_len()) != 0;
+}
+
+bool DataFileStale(uint16_t file) {
+  Status st;
+  DataFile* f = DataFileOpened(file, &st);
+  if (!f || f->cur_rec < 0) return false;
+  if (!f->store->IsLive(uint32_t(f->cur_rec))) return true;
+  std::vector<char> rec(f->record_len());
+  // A read that fails tells nothing; the write that follows reports the failure.
+  if (f->store->Read(uint32_t(f->cur_rec), rec.data())) return false;
+  return std::memcmp(rec.data(), f->saved(), f->record_len()) != 0;
 }
 
 Status DataFileReadAt(uint16_t file, int32_t record, int which) {

@@ -52,7 +52,9 @@ enum : Status {
   kNotFound = 1,     // positioned on the next greater key, or moved before the first
   kEndOfFile = 2,    // no record at or beyond the position
   kBlankRecord = 3,  // a blank record was prepared
+  kBadKey = 5,       // a save refused: key 1 exists already, or there is no record to delete
   kDuplicateKey = 6,
+  kRecordChanged = 7,  // a save refused: another program changed or deleted the record
 };
 
 // Which half of the record buffer.
@@ -63,7 +65,6 @@ class DataFile {
  public:
   uint16_t current_key = 1;
   Status last_status = kEndOfFile;
-  int16_t relation_base = -1;  // the relation-update definitions (record commands)
   uint16_t selection = 0;      // the result set of the document store
   uint8_t mode = 0;            // the mode it was opened with
   bool open = false;
@@ -103,8 +104,27 @@ Status DataFileOpen(uint16_t file, uint8_t mode);
 // the index cannot be written the file stays open with its index in memory and the status
 // is returned. A closed file is left alone.
 Status DataFileClose(uint16_t file);
-// Writes the index if it changed, and reads it again when another program wrote the file.
+// Reads the index again when another program changed the file, then writes this
+// program's index if it changed; in turn with the programs that change the file.
 Status DataFileRefresh(uint16_t file);
+
+// For as long as it lives, this program changes the file in turn with the other programs
+// that change it (FileStore::SyncBegin, creating the sync file when `create`): the index is
+// read again first when another program changed the file, and the current record keeps
+// its place. status() tells whether the section began (175 when the wait was too long,
+// 169 for a file that is not open). Closing the file ends the section early.
+class DataFileSync {
+ public:
+  explicit DataFileSync(uint16_t file, bool create = true);
+  ~DataFileSync();
+  DataFileSync(const DataFileSync&) = delete;
+  DataFileSync& operator=(const DataFileSync&) = delete;
+  Status status() const { return st_; }
+
+ private:
+  uint16_t file_ = 0;
+  Status st_ = 0;
+};
 // Closes (without writing anything that fails) and forgets the files numbered above
 // `from`.
 void DataFilesDrop(uint16_t from);
@@ -138,6 +158,9 @@ Status DataFileBlank(uint16_t file, int kind);
 Status DataFileKeep(uint16_t file, int direction);
 // 1 when the current half differs from the saved half, else 0 (also for a closed file).
 int DataFileChanged(uint16_t file);
+// Whether the record the buffer was read from is no longer on disk as the saved half holds
+// it: another program changed or deleted it since. False without a current record.
+bool DataFileStale(uint16_t file);
 // Reads record number `record` into the current (1) or saved (2) half, or both (3).
 Status DataFileReadAt(uint16_t file, int32_t record, int which);
 // Physical order: from `record` (after it with 0x10) the first record not deleted is read
@@ -160,6 +183,10 @@ Status DataFileScan(uint16_t file, int flags, Val condition, Val last, ScanProgr
 // own length; empty: no bound) and that satisfy `condition` (empty: all); for a file opened
 // without index, the number of slots. The position and buffer are kept.
 Status DataFileCount(uint16_t file, Val from, Val to, Val condition, uint32_t* count);
+
+// The record numbers of the records whose key `key` begins with `value` (cut to the key
+// length), in key order, at most `max` of them; nothing is read and the position stays.
+Status DataFileKeyRun(uint16_t file, int key, Val value, size_t max, std::vector<int32_t>* recs);
 
 // A copy of a file's position and buffers.
 struct DataFileSnapshot {

@@ -29,6 +29,8 @@ void DictClear() {
   D().files.clear();
   D().levels.clear();
   D().default_folder.clear();
+  D().folders.clear();
+  D().prefix.clear();
 }
 
 uint16_t DictFileCount() { return uint16_t(D().files.size()); }

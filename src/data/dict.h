@@ -64,6 +64,9 @@ struct FileDef {
 struct Dictionary {
   std::vector<FileDef> files;
   std::string default_folder;
+  // Where and under which prefix it was loaded: the application's other definition files
+  // (the relation updates) are found the same way.
+  std::string folders, prefix;
   // Structures defined at run time: the file count and current file before each.
   struct Level {
     uint16_t files;
@@ -80,6 +83,12 @@ struct Dictionary {
 Status DictLoad(Val folders, Val prefix, Val default_folder);
 // Empties the dictionary.
 void DictClear();
+// Loads one more dictionary file (found like DICC.DAT through the folders DictLoad was given)
+// on a new structure level, so that popping the level ("RESTORE", DictStructTrim) removes its
+// files again; its key and relation lines number its own files from 1. 164 with the name as
+// detail when it is not found, 168 beyond kMaxStructLevels, else the status of a bad line
+// (the level is then popped).
+Status DictLoadMore(Val name);
 
 uint16_t DictFileCount();
 // The file definition; the caller has validated the number.

@@ -210,10 +210,34 @@ Status ParseKeyGroups(Val groups, KeyDef* key) {
   return kOk;
 }
 
+Status DictLoadMore(Val name) {
+  Dictionary& d = g_data.dict;
+  if (d.levels.size() >= kMaxStructLevels) return kDataOutBound;
+  ScratchScope scope;
+  Val folders = ValOf(d.folders);
+  Val path = FindInFolders(folders, name);
+  if (Status st = ValCheck(path)) return st;
+  if (path.empty()) return ErrReport(kFileNotFound, name, false);
+  uint16_t depth = uint16_t(d.levels.size());
+  d.levels.push_back(Dictionary::Level{DictFileCount(), DataSys(sysvar::kCurFil)});
+  Loader ld{folders, {d.prefix}};
+  LineKind last = LineKind::kNone;
+  ErrReport(0, Val(), false);
+  Status st = LoadFile(ld, path, DictFileCount(), &last);
+  if (st) {
+    DictStructTrim(depth);
+    return st;
+  }
+  for (uint16_t f = 1; f <= DictFileCount(); ++f) DictDefaultKey(f);
+  return kOk;
+}
+
 Status DictLoad(Val folders, Val prefix, Val default_folder) {
   if (!prefix.ok() || !folders.ok() || !default_folder.ok()) return kDataError;
   DictClear();
   g_data.dict.default_folder = default_folder.str();
+  g_data.dict.folders = folders.str();
+  g_data.dict.prefix = prefix.str();
   Loader ld{folders, {}};
   Status st = LoadApplication(ld, prefix);
   if (st) return st;

@@ -167,6 +167,23 @@ Status DataFileCount(uint16_t file, Val from, Val to, Val condition, uint32_t* c
   return st;
 }
 
+Status DataFileKeyRun(uint16_t file, int key, Val value, size_t max, std::vector<int32_t>* recs) {
+  Status st;
+  DataFile* f = DataFileOpened(file, &st);
+  if (!f) return st;
+  recs->clear();
+  if (!value.ok()) return ValCheck(value);
+  const KeyDef* kd;
+  if ((st = DictKey(DataFileNumber(file), key, &kd))) return st;
+  if (!f->store->has_index()) return kOk;
+  const KeyOrder& order = f->store->order(size_t(key - 1));
+  Val v = ValHead(value, order.key_len());
+  size_t hi = order.UpperBound(v.ptr, v.len);
+  for (size_t r = order.LowerBound(v.ptr, v.len); r < hi && recs->size() < max; ++r)
+    recs->push_back(int32_t(order.At(r).rec));
+  return kOk;
+}
+
 Status DataFileSaveState(uint16_t file, DataFileSnapshot* out) {
   Status st;
   DataFile* f = DataFileOpened(file, &st);

@@ -98,6 +98,13 @@ Status DataFileReorg(uint16_t file, ReorgProgress progress) {
     return DataFileRefused(st, n, "in use by another program (locked)");
   if (ProbeLock(fs, p.marker) == LockState::kLive)
     return DataFileRefused(kPermissionDenied, n, "being changed by another program");
+  {
+    // Nobody else may have the file open: every open holds a lock on the data file.
+    FsFile data(fs);
+    Status st = data.Open(p.data, kFsRead);
+    if (st == kOk && fs->Lock(data.fd(), FsLock::kExclusive, false) != kOk)
+      return DataFileRefused(kPermissionDenied, n, "open in another program");
+  }
   FsStat work;
   if (fs->Stat(p.work, &work) == kOk) {
     uint64_t in_work = 0, in_data = 0;

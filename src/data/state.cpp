@@ -63,10 +63,22 @@ void DataReset() {
   DefaultSystemVariables();
   g_data.log.clear();
   g_data.temp_names.clear();
+  g_data.relup.clear();
+  std::fill(std::begin(g_data.relup_of), std::end(g_data.relup_of), DataState::RelupSpan());
+  g_data.filesets.clear();
+  g_data.journal = nullptr;
 }
 
 int16_t DataSys(uint16_t number) { return g_data.hooks.sys_get(number); }
 Status DataSysSet(uint16_t number, int64_t value) { return g_data.hooks.sys_set(number, value); }
 void DataLog(Val line) { g_data.hooks.log(line); }
+
+Status DataExecute(Val text) {
+  ScratchScope scope;
+  Val value;
+  bool numeric = false;
+  Status st = g_data.hooks.evaluate(text, &value, &numeric);
+  return st >= kCancelled ? st : kOk;
+}
 
 }  // namespace orv

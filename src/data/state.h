@@ -19,10 +19,16 @@ namespace orv {
 
 // The system integer variables the data layer reads and writes, by number.
 namespace sysvar {
-inline constexpr uint16_t kAuxStat = 0;  // bit 8: keep the case of file names
+inline constexpr uint16_t kAuxStat = 0;  // bits 8: keep the case of file names, 2048: SQL updates
+inline constexpr uint16_t kRelRes = 1;   // the outcome of the last relation apply
 inline constexpr uint16_t kCurFil = 2;   // the current data file
-inline constexpr uint16_t kUpStat = 13;  // bit 2: open files as virtual files
+inline constexpr uint16_t kLastKey = 11;  // the last key (23 PgUp, 29 PgDn)
+inline constexpr uint16_t kSgn = 12;     // the sign of the relational updates in progress
+// bits 1: evaluate relational updates, 2: open files as virtual files, 32: update every
+// partner (mirrors _AUXSTAT 2048 during the updates), 64: no duplicate test on inserts
+inline constexpr uint16_t kUpStat = 13;
 inline constexpr uint16_t kCompat = 20;  // bits 2: NDX indexes, 4: compact dates, 8: 8-char names
+inline constexpr uint16_t kScrStat = 21;  // bit 64: a lookup browses with PgUp and PgDn
 inline constexpr uint16_t kBYear = 33;   // two-digit years below _BKYEAR are _BYEAR + yy
 inline constexpr uint16_t kBKYear = 34;
 inline constexpr uint16_t kCount = 44;
@@ -67,6 +73,19 @@ struct DataState {
   std::vector<std::string> log;
   // Temporary files made for path kind 7, for the caller to delete.
   std::vector<std::string> temp_names;
+
+  // Relation-update definitions on their stack: the joined text of each option of each
+  // file that loaded them, file f's option n at relup_of[f].base + n (record commands).
+  struct RelupSpan {
+    int16_t base = -1;   // -1: not loaded
+    uint16_t count = 0;  // options 0 to count - 1
+  };
+  std::vector<std::string> relup;
+  RelupSpan relup_of[kMaxFiles + 1];
+  // The open-files lists applied so far, as mode strings (one byte per file).
+  std::vector<std::string> filesets;
+  // Notes of the writes the relational updates in progress made; null when none run.
+  std::vector<std::string>* journal = nullptr;
 };
 
 extern DataState g_data;
@@ -84,6 +103,23 @@ Status DataSysSet(uint16_t number, int64_t value);
 inline bool DataSysBits(uint16_t number, int16_t mask) { return (DataSys(number) & mask) != 0; }
 // Writes a line to the trace log through the hook.
 void DataLog(Val line);
+// Makes a file the current one (_CURFIL) for as long as it lives, so that expressions that
+// belong to the file reach its fields as NAME{}.
+class CurrentFileScope {
+ public:
+  explicit CurrentFileScope(uint16_t file) : old_(DataSys(sysvar::kCurFil)) {
+    DataSysSet(sysvar::kCurFil, file);
+  }
+  ~CurrentFileScope() { DataSysSet(sysvar::kCurFil, old_); }
+  CurrentFileScope(const CurrentFileScope&) = delete;
+  CurrentFileScope& operator=(const CurrentFileScope&) = delete;
+
+ private:
+  int16_t old_;
+};
+// Evaluates an expression for what it does (assignments, relation calls) through the
+// evaluate hook: 0, or its status of 122 or more.
+Status DataExecute(Val text);
 
 }  // namespace orv
 

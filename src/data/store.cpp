@@ -2,7 +2,9 @@
 #include "data/store.h"
 
 #include <algorithm>
+#include <chrono>
 #include <cstring>
+#include <thread>
 
 #include "core/hostpath.h"
 #include "core/scratch.h"
@@ -62,6 +64,19 @@ Status FileStore::OpenData() {
   return fs_->Open(paths_.data, kFsRead | kFsWrite | kFsCreate, &fd_);
 }
 
+Status FileStore::LockOpen() {
+  if (flags_ & kNoMarker) return kOk;
+  // Every program that has the file open holds a lock on it: exclusive use waits for no one.
+  bool sole = (flags_ & kSoleWriter) != 0;
+  Status st = fs_->Lock(fd_, sole ? FsLock::kExclusive : FsLock::kShared, false);
+  if (st != kFileExists) return st;
+  ScratchScope scope;
+  return ErrReport(kPermissionDenied,
+                   ValOf(Leaf(paths_.data) + (sole ? ": open in another program"
+                                                   : ": in exclusive use by another program")),
+                   false);
+}
+
 Status FileStore::Open(unsigned flags) {
   Abandon();
   flags_ = flags;
@@ -83,7 +98,11 @@ Status FileStore::Open(unsigned flags) {
     ScratchScope scope;
     return ErrReport(st, ValOf(paths_.data), false);
   }
-  Status st = has_index() ? LoadIndex() : kOk;
+  Status st = LockOpen();
+  // The change count is read before the index, so a change made meanwhile is seen later.
+  if (!st && Shared()) st = OpenSync(false);
+  if (!st && sync_fd_ >= 0) sync_count_ = ReadCount();
+  if (!st && has_index()) st = LoadIndex(false);
   if (!st && !has_index()) {
     uint64_t size = 0;
     st = fs_->Size(fd_, &size);
@@ -94,7 +113,7 @@ Status FileStore::Open(unsigned flags) {
   return st;
 }
 
-Status FileStore::LoadIndex() {
+Status FileStore::LoadIndex(bool quiet) {
   orders_.clear();
   seq_.clear();
   free_.clear();
@@ -112,9 +131,13 @@ Status FileStore::LoadIndex() {
   if (marker == LockState::kStale) problems.push_back("it was not closed cleanly");
   if (flags_ & kForceRebuild) problems.push_back("a rebuild was asked for");
   rebuilt_ = !problems.empty();
+  // While another program changes the file, its index lags behind the data as a matter of
+  // course: reading the file again then rebuilds without a word.
+  bool expected = quiet && marker == LockState::kLive;
   if (rebuilt_) {
     image = RebuildIndex(scan, keys_);
-    Log(Leaf(paths_.data) + ": index rebuilt from the data file (" + Join(problems) + ")");
+    if (!expected)
+      Log(Leaf(paths_.data) + ": index rebuilt from the data file (" + Join(problems) + ")");
   }
   image.orders.resize(keys_.size());
   slots_ = scan.slots;
@@ -146,7 +169,8 @@ Status FileStore::LoadIndex() {
     }
     if (marker == LockState::kLive) {
       // Another program is changing the file; its own index write will follow.
-      Log(Leaf(paths_.data) + ": index kept in memory while another program changes the file");
+      if (!expected)
+        Log(Leaf(paths_.data) + ": index kept in memory while another program changes the file");
     } else {
       changed_ = true;
       if (Flush() == kOk) {
@@ -162,18 +186,21 @@ Status FileStore::LoadIndex() {
 
 void FileStore::Remember() {
   if (fs_->Stat(paths_.index, &index_seen_) != kOk) index_seen_ = FsStat();
-  data_size_seen_ = slots_ * record_len_ + tail_;
 }
 
-bool FileStore::DiskChanged() {
-  if (!is_open()) return false;
+bool FileStore::DiskChanged() { return DataSizeChanged() || IndexReplaced(); }
+
+bool FileStore::DataSizeChanged() {
+  uint64_t size = 0;
+  if (!is_open() || fs_->Size(fd_, &size) != kOk) return is_open();
+  return size != slots_ * record_len_ + tail_;
+}
+
+bool FileStore::IndexReplaced() {
   FsStat now;
   if (fs_->Stat(paths_.index, &now) != kOk) now = FsStat();
-  uint64_t size = 0;
-  if (fs_->Size(fd_, &size) != kOk) return true;
   return now.dev != index_seen_.dev || now.ino != index_seen_.ino ||
-         now.size != index_seen_.size || now.written != index_seen_.written ||
-         size != data_size_seen_;
+         now.size != index_seen_.size || now.written != index_seen_.written;
 }
 
 Status FileStore::Reload() {
@@ -182,9 +209,109 @@ Status FileStore::Reload() {
     uint64_t size = 0;
     if (Status st = fs_->Size(fd_, &size)) return st;
     slots_ = size / record_len_;
+    tail_ = uint32_t(size % record_len_);
     return kOk;
   }
-  return LoadIndex();
+  return LoadIndex(true);
+}
+
+bool FileStore::Shared() const {
+  return is_open() && !(flags_ & (kSoleWriter | kNoMarker)) && !paths_.sync.empty();
+}
+
+Status FileStore::OpenSync(bool create) {
+  if (sync_fd_ >= 0) return kOk;
+  bool writer = !(flags_ & kReadOnly);
+  unsigned mode = writer ? kFsRead | kFsWrite : kFsRead;
+  if (create && writer) mode |= kFsCreate;
+  Status st = fs_->Open(paths_.sync, mode, &sync_fd_);
+  if (st) sync_fd_ = -1;
+  // Without a sync file nobody changes the file through sections: nothing to wait for.
+  if (st == kFileNotFound && !(mode & kFsCreate)) return kOk;
+  // A reader that may not open it falls back on DiskChanged.
+  if (st == kPermissionDenied && !writer) return kOk;
+  if (st) {
+    ScratchScope scope;
+    return ErrReport(st, ValOf("cannot open the sync file " + paths_.sync), false);
+  }
+  return kOk;
+}
+
+uint64_t FileStore::ReadCount() {
+  unsigned char b[8] = {};
+  size_t got = 0;
+  if (fs_->ReadAt(sync_fd_, 0, b, sizeof b, &got) != kOk || got != sizeof b) return 0;
+  uint64_t v = 0;
+  for (int i = 7; i >= 0; --i) v = (v << 8) | b[i];
+  return v;
+}
+
+Status FileStore::LockSync() {
+  // Waits by polling, so that two programs that each hold one file and want the other's
+  // give up with a status instead of waiting for ever.
+  auto start = std::chrono::steady_clock::now();
+  int step_us = 200;
+  for (;;) {
+    Status st = fs_->Lock(sync_fd_, FsLock::kExclusive, false);
+    if (st != kFileExists) return st;
+    auto waited = std::chrono::steady_clock::now() - start;
+    if (waited >= std::chrono::milliseconds(kSyncWaitMs)) {
+      ScratchScope scope;
+      return ErrReport(kPermissionDenied,
+                       ValOf(Leaf(paths_.data) + ": busy, another program is changing it"),
+                       false);
+    }
+    std::this_thread::sleep_for(std::chrono::microseconds(step_us));
+    step_us = std::min(step_us * 2, 10000);
+  }
+}
+
+Status FileStore::SyncBegin(bool create, bool* reloaded) {
+  *reloaded = false;
+  if (sync_depth_++ > 0 || !Shared()) return kOk;
+  Status st = OpenSync(create);
+  if (!st && sync_fd_ >= 0) {
+    st = LockSync();
+    sync_locked_ = st == kOk;
+  }
+  if (st) {
+    --sync_depth_;
+    return st;
+  }
+  sync_wrote_ = false;
+  // Under the lock the change count tells of every change made in turn, index writes
+  // included; the data file's size still tells of records added by a program that writes
+  // without taking turns.
+  uint64_t count = sync_locked_ ? ReadCount() : sync_count_;
+  if (sync_locked_ ? count != sync_count_ || DataSizeChanged() : DiskChanged()) {
+    if ((st = Reload())) {
+      SyncEnd();
+      return st;
+    }
+    *reloaded = true;
+  }
+  sync_count_ = count;
+  return kOk;
+}
+
+void FileStore::SyncEnd() {
+  if (sync_depth_ == 0 || --sync_depth_ > 0) return;
+  if (!sync_locked_) return;
+  if (sync_wrote_) {
+    unsigned char b[8];
+    uint64_t v = ++sync_count_;
+    for (unsigned char& c : b) {
+      c = uint8_t(v);
+      v >>= 8;
+    }
+    size_t put = 0;
+    if (fs_->WriteAt(sync_fd_, 0, b, sizeof b, &put) != kOk || put != sizeof b)
+      Log(Leaf(paths_.data) + ": cannot count a change in " + Leaf(paths_.sync) +
+          "; other programs see it when its index is written");
+  }
+  fs_->Lock(sync_fd_, FsLock::kUnlock, false);
+  sync_locked_ = false;
+  sync_wrote_ = false;
 }
 
 Status FileStore::MarkDirty() {
@@ -209,6 +336,7 @@ Status FileStore::Flush() {
     if (Status st = WriteIndex(ValOf(paths_.index_name), free_, orders, live_)) {
       return ErrReport(st, ValOf("cannot write the index " + paths_.index), false);
     }
+    sync_wrote_ = true;
   }
   changed_ = false;
   Remember();
@@ -228,6 +356,12 @@ Status FileStore::Close() {
 void FileStore::Abandon() {
   if (fd_ >= 0) fs_->Close(fd_);
   fd_ = -1;
+  if (sync_fd_ >= 0) fs_->Close(sync_fd_);
+  sync_fd_ = -1;
+  sync_locked_ = false;
+  sync_depth_ = 0;
+  sync_wrote_ = false;
+  sync_count_ = 0;
   // A marker still held means unwritten changes: leave the file for the next open to
   // rebuild from (closing the descriptor lets go of the lock without removing the file).
   marker_.Abandon();
@@ -302,6 +436,7 @@ Status FileStore::Insert(const char* rec, uint32_t* recno) {
     ++live_;
   }
   changed_ = true;
+  sync_wrote_ = true;
   *recno = r;
   return kOk;
 }
@@ -347,6 +482,7 @@ Status FileStore::Update(uint32_t recno, const char* rec, const char* was) {
     return st == kWriteError || st == kDiskIo ? kWriteError : st;
   }
   changed_ = true;
+  sync_wrote_ = true;
   for (size_t k = 0; has_index() && k < keys_.size(); ++k) {
     uint16_t klen = keys_[k].length;
     MakeKey(keys_[k], old, key_a_.data());
@@ -377,6 +513,7 @@ Status FileStore::Delete(uint32_t recno, const char* was) {
     return st == kWriteError || st == kDiskIo ? kWriteError : st;
   }
   changed_ = true;
+  sync_wrote_ = true;
   if (!has_index()) return kOk;
   for (size_t k = 0; k < keys_.size(); ++k) {
     MakeKey(keys_[k], old, key_a_.data());

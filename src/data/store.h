@@ -7,6 +7,12 @@
 // marker that nobody holds was left by a process that died, and the next open rebuilds the
 // index from the data. Opening also checks the index against the data and rebuilds it when
 // they disagree, so no record that reached the data file is ever lost to its index.
+//
+// Every program that opens the file holds an advisory lock on its data file: a shared one,
+// or an exclusive one for the sole writer, so exclusive use is refused while anybody else
+// has the file open and the other way round. Programs that change the same file take turns
+// through its sync file (name.sync): an advisory lock held for each change, and a change
+// count that tells the others when to read the index again.
 #ifndef ORVALE_DATA_STORE_H
 #define ORVALE_DATA_STORE_H
 
@@ -28,7 +34,11 @@ namespace orv {
 struct StorePaths {
   std::string index_name;  // engine path of the index (written through FileReplacer)
   std::string data, index, marker, work;
+  std::string sync;  // empty: nobody else changes the file (a temporary file)
 };
+
+// How long a program waits for another one's change of a shared file before it gives up.
+inline constexpr int kSyncWaitMs = 30000;
 
 class FileStore {
  public:
@@ -38,7 +48,7 @@ class FileStore {
     kNoMarker = 4,      // a temporary file: no unclean-close marker
     kForceRebuild = 8,  // rebuild the index from the data whatever it holds
     kIgnoreWork = 16,   // open even though a work copy exists (the reorganisation itself)
-    kSoleWriter = 32,   // this process holds the file's lock file: nobody else writes it
+    kSoleWriter = 32,   // exclusive use: nobody else opens the file while it is open
   };
 
   FileStore(Fs* fs, uint32_t record_len, std::vector<KeyDef> keys, StorePaths paths);
@@ -48,9 +58,10 @@ class FileStore {
 
   // Opens the data file (creating it when missing) and loads the index, rebuilding it when
   // it is missing beside records, fails the check against the data, or an unclean-close
-  // marker was left. 165 when the work copy of an interrupted reorganisation exists; the
-  // file-system status when the data file cannot be opened; 168 for a key beyond the
-  // record.
+  // marker was left. 165 when the work copy of an interrupted reorganisation exists; 175
+  // when another program has the file open exclusively, or (kSoleWriter) has it open at
+  // all; the file-system status when the data file cannot be opened; 168 for a key beyond
+  // the record.
   Status Open(unsigned flags);
   // Syncs the data file, writes the index when it changed, and removes this process's
   // marker. On failure the index stays in memory (and the marker on disk).
@@ -98,14 +109,34 @@ class FileStore {
   size_t LastRank(size_t k) const { return last_rank_[k]; }
 
   // Whether another program has written the index or the data since this store read or
-  // wrote them.
+  // wrote them: the index file was replaced, or the data file's size is not the one this
+  // store knows.
   bool DiskChanged();
-  // Reads the index again from disk (after a Flush).
+  // Reads the index again from disk. Changes of this store that are not in the index file
+  // yet are in the data file, which the index is checked against, so none is lost.
   Status Reload();
+
+  // A section in which this program changes the file while other programs may change it
+  // too. The outermost SyncBegin takes the lock of the sync file (creating the file when
+  // `create`; without it and without the file nothing is locked), waiting up to
+  // kSyncWaitMs (175 after that), and reads the index again when another program changed
+  // the file since this store last looked (its change count, or DiskChanged); *reloaded
+  // tells. The outermost SyncEnd counts a change when records or the index were written
+  // meanwhile, and lets the lock go. Sections nest. A sole writer and a temporary file need
+  // no section: nothing happens.
+  Status SyncBegin(bool create, bool* reloaded);
+  void SyncEnd();
 
  private:
   Status OpenData();
-  Status LoadIndex();
+  Status LockOpen();
+  bool DataSizeChanged();
+  bool IndexReplaced();
+  Status LoadIndex(bool quiet);
+  bool Shared() const;
+  Status OpenSync(bool create);
+  uint64_t ReadCount();
+  Status LockSync();
   Status MarkDirty();
   Status WriteAt(uint64_t off, const char* p, size_t n);
   Status CheckFree(uint32_t rec, bool reuse);
@@ -128,9 +159,15 @@ class FileStore {
   uint64_t next_seq_ = 0;
   bool changed_ = false;
   bool rebuilt_ = false;
-  // What the index file and the data file looked like when last read or written.
+  // What the index file looked like when last read or written.
   FsStat index_seen_;
-  uint64_t data_size_seen_ = 0;
+  // The sync file, its lock, the nesting of sections, whether the current section wrote,
+  // and the change count this store has caught up with.
+  int sync_fd_ = -1;
+  bool sync_locked_ = false;
+  int sync_depth_ = 0;
+  bool sync_wrote_ = false;
+  uint64_t sync_count_ = 0;
   std::vector<char> key_a_, key_b_, old_;
   mutable std::vector<char> rank_key_;
   std::vector<size_t> last_rank_;
