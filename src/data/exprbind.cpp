@@ -40,7 +40,7 @@ void DataBindExpression() {
   g_data.hooks.sys_set = SysSet;
   g_data.hooks.condition = EvalCondition;
   g_data.hooks.evaluate = DataEvaluate;
-  DataFunctionsInstall();
+  DataLinkBind();
 }
 
 }  // namespace orv

@@ -6,7 +6,7 @@
 // buffers, the data layer reads and writes the system variables of the variable store,
 // evaluates its conditions, expressions and relational updates through the evaluator, and
 // the built-in functions that work on data files (FILEFIND, FILEREL, FILELOCATE, KEY$,
-// IER) are installed.
+// IER and the others) reach the data layer through the data link.
 #ifndef ORVALE_DATA_EXPRBIND_H
 #define ORVALE_DATA_EXPRBIND_H
 
@@ -19,8 +19,8 @@ void DataBindExpression();
 // The evaluate hook: the expression's value pushed on the scratch stack as *value (a number
 // written with _PRECIS decimals, *numeric set), or a status of 122 or more.
 Status DataEvaluate(Val text, Val* value, bool* numeric);
-// Installs the data-file built-in functions (data/datafuncs.cpp).
-void DataFunctionsInstall();
+// Binds the expression language's data link to the data layer (data/datalink.cpp).
+void DataLinkBind();
 
 }  // namespace orv
 

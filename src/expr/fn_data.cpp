@@ -90,6 +90,9 @@ Status FileRelCall(const ExprCursor& call) {
   if (!(flags & kRelKeepNext) && key != kKeyPgUp && key != kKeyPgDn) flags &= ~kRelNextGreater;
   Status st = Link().relation(uint16_t(file), uint16_t(target), uint16_t(relation), flags,
                               a.SourceFrom(5));
+  // A failing assignment stops the caller's evaluation, so that a relational update that
+  // did not complete never passes for one that did.
+  if (st >= kCancelled) return st;
   return ReturnInteger(scope, st);
 }
 
