@@ -1,8 +1,6 @@
 // The keyword table.
 #include "proc/keywords.h"
 
-#include "core/list.h"
-
 namespace orv {
 
 namespace {
@@ -24,12 +22,12 @@ bool EqualsUpper(Val word, Val keyword) {
 uint16_t KeywordOpcode(Val word) {
   if (!word.ok() || word.len == 0) return kOpExpression;
   for (uint16_t op = 1; op <= kOpLast; ++op)
-    if (EqualsUpper(word, KeywordName(op))) return op;
+    if (EqualsUpper(word, kKeywordNames[op])) return op;
   return kOpExpression;
 }
 
 Val KeywordName(uint16_t op) {
-  return op >= 1 && op <= kOpLast ? ListField(kProcKeywords, ',', op) : Val();
+  return op >= 1 && op <= kOpLast ? kKeywordNames[op] : Val();
 }
 
 }  // namespace orv

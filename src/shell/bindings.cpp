@@ -1,6 +1,7 @@
 // The bindings of the subsystems to the shell and to one another.
 #include "shell/bindings.h"
 
+#include "core/appfolders.h"
 #include "core/list.h"
 #include "core/scratch.h"
 #include "core/status.h"
@@ -14,8 +15,12 @@
 #include "expr/numtext.h"
 #include "expr/state.h"
 #include "expr/sysvars.h"
+#include "expr/varstore.h"
+#include "proc/state.h"
+#include "proc/task.h"
 #include "shell/cmdline.h"
 #include "shell/dictview.h"
+#include "shell/settings.h"
 #include "shell/state.h"
 #include "shell/tasks.h"
 
@@ -25,6 +30,23 @@ namespace {
 
 Status ExpEvalTask(uint32_t, Val params) {
   return TaskExpEval(params);
+}
+
+Status PrcExecTask(uint32_t, Val params) {
+  return ProcTask(params);
+}
+
+// The variable store, then what other layers install in the expression language: the
+// procedure runner (EXEC$) and, with it, the procedure commands.
+Status VariablesInit() {
+  if (Status st = ExprInit()) return st;
+  ProcInstall();
+  return kOk;
+}
+
+void VariablesRelease() {
+  ProcReset();
+  ExprShutdown();
 }
 
 // Task commands have their bracketed expressions replaced, brackets inside quotes included.
@@ -47,6 +69,19 @@ const LoadedDictionary kLoadedDictionary;
 
 Status CloseData() {
   DataReset();
+  return kOk;
+}
+
+// The application's dictionary, with a variable named after each data file (in lower case)
+// that holds its number.
+Status LoadDictionary(Val prefix) {
+  ScratchScope scope;
+  if (Status st = DictLoad(Setting(kSettingDefaultFolder), prefix, Val())) return st;
+  for (uint16_t f = 1; f <= DictFileCount(); ++f) {
+    ScratchScope each;
+    if (Status st = VarAssignInt(TextCase(ValOf(DictFile(f).name), 0), f); st >= kSerious)
+      return st;
+  }
   return kOk;
 }
 
@@ -74,17 +109,19 @@ Status EvaluateForData(Val text, Val* value, bool* numeric) {
 
 void BindExpressions() {
   ShellHooks& h = g_shell.hooks;
-  h.vars_init = ExprInit;
-  h.vars_release = ExprShutdown;
+  h.vars_init = VariablesInit;
+  h.vars_release = VariablesRelease;
   h.sys_get = SysGet;
   h.sys_set = SysSet;
   h.execute = Execute;
   h.variable_text = EvalText;
   TaskRegister(kTaskExpEval, ExpEvalTask);
+  TaskRegister(kTaskPrcExec, PrcExecTask);
 }
 
 void BindData() {
   g_shell.hooks.expand = ExpandCommand;
+  g_shell.hooks.load_dictionary = LoadDictionary;
   g_shell.hooks.close_data = CloseData;
   g_shell.dict = &kLoadedDictionary;
   DataHooks& d = g_data.hooks;
