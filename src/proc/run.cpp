@@ -95,7 +95,7 @@ Status TakeArguments(const Run& r, Val names) {
     ScratchScope scope;
     Val name = TextTrim(ListField(names, ',', i), kTrimBoth);
     VarKind kind = NameKind(name);
-    if (kind != kKindInt && kind != kKindNum && kind != kKindText)
+    if (name.empty() || (kind != kKindInt && kind != kKindNum && kind != kKindText))
       return Fail(kIncompatibleTypes, ValConcat("LOCALVARS "_v, name));
     Val arg;
     if (SlotCount(kArgStackGroup) > r.arg_base) {

@@ -94,6 +94,7 @@ TEST_F(RunTest, CallAndLocalVariables) {
       {"R=0\nCALL SUB\nEND\nDEF_FN SUB\nLOCALVARS I,J$\nR=I+1\nRETURN", "R", "1"},
       // A name that is no variable.
       {"CALL SUB,,1 1\nEND\nDEF_FN SUB\nLOCALVARS A@B\nRETURN", "1", "1", kIncompatibleTypes},
+      {"CALL SUB,,1 1\nEND\nDEF_FN SUB\nLOCALVARS A,,B\nRETURN", "1", "1", kIncompatibleTypes},
       // A call that names a file loads it for the call only.
       {"OUT#=0\nCALL TWICE,LIB.PRX,1 2.25", "OUT#", "4.5"},
       {"OUT#=0\nCALL ,LIB.PRX,1 4", "OUT#", "8"},
