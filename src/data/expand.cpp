@@ -37,13 +37,14 @@ Val TextExpand(Val text, int flags, Val names) {
   for (int rounds = 0;; ++rounds) {
     uint16_t close = TextFindCharFrom(cur, scan, ']', kind);
     if (close == kNone) break;
-    uint16_t open = TextFindLastChar(ValSub(cur, int16_t(scan), uint16_t(close - scan)), '[', kind);
+    // Views by offset: a signed 16-bit start would count from the end beyond 32767.
+    uint16_t open = TextFindLastChar(ValHead(ValTail(cur, scan), close - scan), '[', kind);
     if (open == kNone) break;
     if (rounds >= kMaxExpansions) {
       return scope.Return(ValError(ErrReport(kLoopFailure, "TextExpand"_v, false)));
     }
     open = uint16_t(open + scan);
-    Val content = ValSub(cur, int16_t(open + 1), uint16_t(close - open - 1));
+    Val content = ValHead(ValTail(cur, open + 1u), close - open - 1u);
     Val value = content;
     bool found = false;
     if (flags & kExpandNames) {

@@ -12,66 +12,17 @@
 #include "data/datafile.h"
 #include "data/dict.h"
 #include "data/state.h"
+#include "expr/fieldconv.h"
 
 namespace orv {
 
 namespace {
-
-bool IsNumericType(char t) { return CharInSet(kNumericTypes, t); }
 
 bool Digits(std::string_view s) {
   if (s.empty()) return false;
   for (char c : s)
     if (c < '0' || c > '9') return false;
   return true;
-}
-
-// `digits` (a decimal text without sign) rounded half away from zero to d decimals.
-std::string RoundDecimal(std::string_view ip, std::string_view fp, size_t d) {
-  std::string digits = std::string(ip) + std::string(fp.substr(0, d));
-  while (digits.size() < ip.size() + d) digits += '0';
-  if (fp.size() > d && fp[d] >= '5') {
-    size_t i = digits.size();
-    while (i > 0) {
-      --i;
-      if (digits[i] == '9') {
-        digits[i] = '0';
-        continue;
-      }
-      ++digits[i];
-      break;
-    }
-    if (i == 0 && digits[0] == '0') digits.insert(digits.begin(), '1');
-  }
-  size_t int_len = digits.size() - d;
-  std::string out = digits.substr(0, int_len);
-  if (d) out += "." + digits.substr(int_len);
-  return out;
-}
-
-// A number text that is too wide for `width`, with its decimals rounded away as far as
-// needed; empty when its integer part alone does not fit.
-std::string FitNumber(std::string_view t, uint16_t width) {
-  std::string_view sign;
-  if (!t.empty() && (t[0] == '-' || t[0] == '+')) {
-    sign = t.substr(0, 1);
-    t.remove_prefix(1);
-  }
-  size_t dot = t.find('.');
-  std::string_view ip = t.substr(0, dot);
-  std::string_view fp = dot == std::string_view::npos ? std::string_view() : t.substr(dot + 1);
-  if (!Digits(fp.empty() ? "0" : fp) || !(ip.empty() || Digits(ip))) return {};
-  for (size_t d = fp.size(); d-- > 0;) {
-    std::string r = std::string(sign) + RoundDecimal(ip, fp, d);
-    if (r.size() <= width) return r;
-  }
-  return {};
-}
-
-Val Padded(Val v, uint16_t width, bool right) {
-  if (v.len >= width) return ValHead(v, width);
-  Val pad = ValRepeat(" "_v, uint16_t(width - v.len));
-  return right ? ValConcat(pad, v) : ValConcat(v, pad);
 }
 
 bool CompactField(const FieldDef& fd) {
@@ -81,28 +32,10 @@ bool CompactField(const FieldDef& fd) {
 }  // namespace
 
 Status FieldFit(char type, uint16_t width, Val value, Val* out) {
-  if (!value.ok()) return ValCheck(value);
-  if (type == 'V') {
-    *out = ValRepeat(" "_v, width);
-    return ValCheck(*out);
-  }
-  if (IsNumericType(type)) {
-    Val t = TextTrim(value, kTrimBoth);
-    if (t.len <= width) {
-      *out = Padded(t, width, true);
-      return ValCheck(*out);
-    }
-    std::string fitted = FitNumber(t.sv(), width);
-    if (fitted.empty()) {
-      ScratchScope scope;
-      return ErrReport(kDataOutBound, ValConcat("does not fit its field: "_v, t), false);
-    }
-    *out = Padded(ValCopy(ValOf(fitted)), width, true);
-    return ValCheck(*out);
-  }
-  if ((type == 'D' || type == 'F') && width == 6 && value.len == 8) value = ValTail(value, 2);
-  *out = Padded(value, width, false);
-  return ValCheck(*out);
+  *out = FitToWidth(type, value, width);
+  if (ValCheck(*out) != kDataOutBound) return ValCheck(*out);
+  ScratchScope scope;
+  return ErrReport(kDataOutBound, ValConcat("does not fit its field: "_v, value), false);
 }
 
 Val CompactDateRead(Val s) {

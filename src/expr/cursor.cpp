@@ -59,16 +59,19 @@ Cut CutToken(Val t, uint16_t p) {
 }  // namespace
 
 uint16_t FindOperatorChar(Val text, uint32_t from) {
+  // One test per character finds both the operators and the quotes that hide them.
+  static constexpr CharSet kStops("*/!%\xF7+-(;,:)=><&@|'\""_v);
   const char* p = text.ptr;
   for (uint32_t i = from; i < text.len; ++i) {
     uint8_t c = static_cast<uint8_t>(p[i]);
+    if (!kStops.has(c)) continue;
     if (c == '\'' || c == '"') {
       const void* close = memchr(p + i + 1, c, text.len - i - 1);
       if (!close) return kNone;
       i = static_cast<uint32_t>(static_cast<const char*>(close) - p);
       continue;
     }
-    if (IsOperatorChar(c)) return static_cast<uint16_t>(i);
+    return static_cast<uint16_t>(i);
   }
   return kNone;
 }

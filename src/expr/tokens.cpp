@@ -9,8 +9,6 @@ namespace orv {
 
 namespace {
 
-constexpr Val kOperatorChars = "*/!%\xF7+-(;,:)=><&@|"_v;
-constexpr Val kSecondOperatorChars = "=><&@|"_v;
 constexpr Val kOperatorList = "*,/,!,%,\xF7,+,-,=,>,<,==,>=,<=,<>,&,|,@,&&,||,@@"_v;
 
 constexpr Val kConstantNames =
@@ -24,25 +22,7 @@ constexpr int32_t kConstantValues[] = {0,  0,  1,  2,  3,  4,  5,  5,  7,  8,  9
 constexpr Val kTextConstantNames = "lf$,tab$,pchr$,null$"_v;
 constexpr Val kTextConstantValues[] = {"\r\n"_v, "\t"_v, "\\"_v, ""_v};
 
-// One bit per byte for each character set, built once at compile time.
-struct CharSet {
-  uint64_t bits[4] = {};
-  constexpr explicit CharSet(Val chars) {
-    for (uint16_t i = 0; i < chars.len; ++i) {
-      uint8_t c = static_cast<uint8_t>(chars.ptr[i]);
-      bits[c >> 6] |= uint64_t(1) << (c & 63);
-    }
-  }
-  constexpr bool has(uint8_t c) const { return (bits[c >> 6] >> (c & 63)) & 1; }
-};
-
-constexpr CharSet kOpSet(kOperatorChars);
-constexpr CharSet kSecondSet(kSecondOperatorChars);
-
 }  // namespace
-
-bool IsOperatorChar(uint8_t c) { return kOpSet.has(c); }
-bool IsSecondOperatorChar(uint8_t c) { return kSecondSet.has(c); }
 
 uint8_t OperatorNumber(const char* p, int len) {
   if (len == 1) {
@@ -78,23 +58,52 @@ uint8_t OperatorNumber(const char* p, int len) {
 
 Val OperatorText(uint8_t op) { return ListField(kOperatorList, ',', op); }
 
+namespace {
+
+// Which of the characters that decide a token's class or a name's kind a text holds, found
+// in one pass (these run for every token evaluated).
+enum : uint8_t {
+  kHasQuote = 1, kHasDollar = 2, kHasHash = 4, kHasBrace = 8, kHasParen = 16, kHasAt = 32,
+};
+struct ClassCharTable {
+  uint8_t bits[256] = {};
+  constexpr ClassCharTable() {
+    bits[uint8_t('\'')] = bits[uint8_t('"')] = kHasQuote;
+    bits[uint8_t('$')] = kHasDollar;
+    bits[uint8_t('#')] = kHasHash;
+    bits[uint8_t('{')] = kHasBrace;
+    bits[uint8_t('(')] = kHasParen;
+    bits[uint8_t('@')] = kHasAt;
+  }
+};
+constexpr ClassCharTable kClassChars;
+
+uint8_t ClassChars(Val text) {
+  uint8_t found = 0;
+  for (uint16_t i = 0; i < text.len; ++i) found |= kClassChars.bits[text.at(i)];
+  return found;
+}
+
+}  // namespace
+
 uint16_t TokenClassOf(Val token, int first) {
-  auto has = [&](char c) { return token.len && memchr(token.ptr, c, token.len) != nullptr; };
-  if (has('\'') || has('"')) return kClsText;
-  if (has('$')) return kClsText | kClsVar;
-  if (has('#')) return kClsVar | kClsNumVar;
-  if (has('{')) return kClsField;
-  if (has('(')) return kClsIndexed;
+  uint8_t has = ClassChars(token);
+  if (has & kHasQuote) return kClsText;
+  if (has & kHasDollar) return kClsText | kClsVar;
+  if (has & kHasHash) return kClsVar | kClsNumVar;
+  if (has & kHasBrace) return kClsField;
+  if (has & kHasParen) return kClsIndexed;
   if (token.len == 0) return first == '(' ? kClsGroup : 0;
   return token.at(0) < 'A' ? 0 : kClsVar;
 }
 
 VarKind NameKind(Val name) {
-  auto has = [&](char c) { return name.len && memchr(name.ptr, c, name.len) != nullptr; };
-  if (!name.ok() || has('@')) return kKindNone;
-  if (has('(')) return kKindArray;
-  if (has('$')) return kKindText;
-  if (has('#')) return kKindNum;
+  if (!name.ok()) return kKindNone;
+  uint8_t has = ClassChars(name);
+  if (has & kHasAt) return kKindNone;
+  if (has & kHasParen) return kKindArray;
+  if (has & kHasDollar) return kKindText;
+  if (has & kHasHash) return kKindNum;
   return kKindInt;
 }
 

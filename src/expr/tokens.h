@@ -59,10 +59,25 @@ inline constexpr char kLessPercentChar = '\xF7';
 inline constexpr uint8_t kOpPrecedence[kOpCount + 1] = {0, 4, 4, 4, 4, 4, 3, 3, 0, 2, 2,
                                                         2, 2, 2, 2, 1, 5, 1, 1, 1, 1};
 
+// One bit per byte for a character set, built at compile time (the tests below run for
+// every character the evaluator scans).
+struct CharSet {
+  uint64_t bits[4] = {};
+  constexpr explicit CharSet(Val chars) {
+    for (uint16_t i = 0; i < chars.len; ++i) {
+      uint8_t c = static_cast<uint8_t>(chars.ptr[i]);
+      bits[c >> 6] |= uint64_t(1) << (c & 63);
+    }
+  }
+  constexpr bool has(uint8_t c) const { return (bits[c >> 6] >> (c & 63)) & 1; }
+};
+inline constexpr CharSet kOperatorCharSet("*/!%\xF7+-(;,:)=><&@|"_v);
+inline constexpr CharSet kSecondOperatorCharSet("=><&@|"_v);
+
 // Whether c ends a token: * / ! % ÷ + - ( ; , : ) = > < & @ |
-bool IsOperatorChar(uint8_t c);
+inline bool IsOperatorChar(uint8_t c) { return kOperatorCharSet.has(c); }
 // Whether c, right after an operator character, makes the operator two characters long.
-bool IsSecondOperatorChar(uint8_t c);
+inline bool IsSecondOperatorChar(uint8_t c) { return kSecondOperatorCharSet.has(c); }
 // Blanks that preparation checks and removes.
 inline bool IsBlank(uint8_t c) { return c == ' ' || c == '\t'; }
 // The operator number of a one- or two-character operator text, 0 when it is none.
@@ -97,9 +112,14 @@ bool NamedConstant(Val token, int64_t* value);
 bool TextConstant(Val name, Val* value);
 
 // Hashing of names for the lookup indexes (heterogeneous: finds std::string keys by view).
+// FNV-1a: names are short, and a lookup runs for every variable an evaluation reads.
 struct NameHash {
   using is_transparent = void;
-  size_t operator()(std::string_view s) const { return std::hash<std::string_view>{}(s); }
+  size_t operator()(std::string_view s) const {
+    uint64_t h = 14695981039346656037ull;
+    for (unsigned char c : s) h = (h ^ c) * 1099511628211ull;
+    return size_t(h);
+  }
 };
 
 }  // namespace orv

@@ -129,13 +129,20 @@ Status VarArrayRemove(uint16_t array, uint16_t i) {
   return kOk;
 }
 
-uint16_t VarFind(Val name) {
-  int list = ListOf(NameKind(name));
+namespace {
+
+// VarFind for a name whose kind is known already.
+uint16_t FindOfKind(Val name, VarKind kind) {
+  int list = ListOf(kind);
   if (list < 0) return kNone;
   const NameList& l = Store().lists[list];
   auto it = l.index.find(name.sv());
   return it == l.index.end() ? kNone : it->second;
 }
+
+}  // namespace
+
+uint16_t VarFind(Val name) { return FindOfKind(name, NameKind(name)); }
 
 uint16_t VarCreate(Val name) {
   VarKind kind = NameKind(name);
@@ -185,7 +192,7 @@ Status VarRead(Val name) {
       if (ValCheck(v) != kDataError) return ValCheck(v);
     }
   }
-  uint16_t number = VarFind(name);
+  uint16_t number = FindOfKind(name, kind);
   switch (kind) {
     case kKindInt:
       return PushNumber(number == kNone ? 0 : int64_t(IntVarGet(number)) * g_expr.scale);
@@ -215,7 +222,7 @@ Status VarAssign(Val name, Val value) {
   }
   if (kind != kKindInt && kind != kKindNum && kind != kKindText) return kSyntaxError;
   if (kind != kKindText && value.len != kNumberLen) return kIncompatibleTypes;
-  uint16_t number = VarFind(name);
+  uint16_t number = FindOfKind(name, kind);
   if (number == kNone) number = VarCreate(name);
   Status st;
   if (number == kNone) {

@@ -1,12 +1,14 @@
 // The bindings of the subsystems to the shell and to one another.
 #include "shell/bindings.h"
 
+#include "core/appfolders.h"
 #include "core/list.h"
 #include "core/scratch.h"
 #include "core/status.h"
 #include "core/text.h"
 #include "data/dict.h"
 #include "data/expand.h"
+#include "data/exprbind.h"
 #include "data/state.h"
 #include "expr/eval.h"
 #include "expr/execute.h"
@@ -14,8 +16,12 @@
 #include "expr/numtext.h"
 #include "expr/state.h"
 #include "expr/sysvars.h"
+#include "expr/varstore.h"
+#include "proc/state.h"
+#include "proc/task.h"
 #include "shell/cmdline.h"
 #include "shell/dictview.h"
+#include "shell/settings.h"
 #include "shell/state.h"
 #include "shell/tasks.h"
 
@@ -25,6 +31,25 @@ namespace {
 
 Status ExpEvalTask(uint32_t, Val params) {
   return TaskExpEval(params);
+}
+
+Status PrcExecTask(uint32_t, Val params) {
+  return ProcTask(params);
+}
+
+// The variable store, then what other layers install in the expression language: the data
+// layer (field references, data functions, conditions), the procedure runner (EXEC$) and,
+// with it, the procedure commands.
+Status VariablesInit() {
+  if (Status st = ExprInit()) return st;
+  DataBindExpression();
+  ProcInstall();
+  return kOk;
+}
+
+void VariablesRelease() {
+  ProcReset();
+  ExprShutdown();
 }
 
 // Task commands have their bracketed expressions replaced, brackets inside quotes included.
@@ -50,49 +75,45 @@ Status CloseData() {
   return kOk;
 }
 
+// The application's dictionary, with a variable named after each data file (in lower case)
+// that holds its number.
+Status LoadDictionary(Val prefix) {
+  ScratchScope scope;
+  if (Status st = DictLoad(Setting(kSettingDefaultFolder), prefix, Val())) return st;
+  for (uint16_t f = 1; f <= DictFileCount(); ++f) {
+    ScratchScope each;
+    if (Status st = VarAssignInt(TextCase(ValOf(DictFile(f).name), 0), f); st >= kSerious)
+      return st;
+  }
+  return kOk;
+}
+
 // A command-line option by its name, for the data layer's bracket expansion.
 Val OptionByName(Val name) {
   uint16_t option = ListWordIndex(kOptionNames, TextCase(name, 1), ',');
   return option ? OptionValue(option) : ValCopy(Val());
 }
 
-// An expression's value as text, and whether it was a number, for the data layer.
-Status EvaluateForData(Val text, Val* value, bool* numeric) {
-  uint16_t mark = ScratchMark();
-  Status st = Evaluate(text);
-  if (st >= kCancelled) {
-    ScratchRelease(mark);
-    return st;
-  }
-  *numeric = st == kResultNumber;
-  Val top = ScratchTop();
-  *value = ScratchReturn(mark, *numeric ? NumberToText(NumberOf(top), g_expr.precis) : top);
-  return ValCheck(*value);
-}
-
 }  // namespace
 
 void BindExpressions() {
   ShellHooks& h = g_shell.hooks;
-  h.vars_init = ExprInit;
-  h.vars_release = ExprShutdown;
+  h.vars_init = VariablesInit;
+  h.vars_release = VariablesRelease;
   h.sys_get = SysGet;
   h.sys_set = SysSet;
   h.execute = Execute;
   h.variable_text = EvalText;
   TaskRegister(kTaskExpEval, ExpEvalTask);
+  TaskRegister(kTaskPrcExec, PrcExecTask);
 }
 
 void BindData() {
   g_shell.hooks.expand = ExpandCommand;
+  g_shell.hooks.load_dictionary = LoadDictionary;
   g_shell.hooks.close_data = CloseData;
   g_shell.dict = &kLoadedDictionary;
-  DataHooks& d = g_data.hooks;
-  d.condition = EvalCondition;
-  d.evaluate = EvaluateForData;
-  d.sys_get = SysGet;
-  d.sys_set = SysSet;
-  d.option = OptionByName;
+  g_data.hooks.option = OptionByName;
 }
 
 void BindSubsystems() {

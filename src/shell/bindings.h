@@ -6,11 +6,12 @@
 namespace orv {
 
 // The expression language: its variable store and system variables, statement execution,
-// variables read by name and the ExpEval task.
+// variables read by name and the ExpEval task; the data layer's binding to the language and
+// the procedure runner and commands, installed with the variable store; the PrcExec task.
 void BindExpressions();
-// The data layer: bracket expansion of task commands, the loaded dictionary and closing
-// the data files at shutdown; and, for the data layer, conditions, expression values, the
-// system integers and the command-line options.
+// The data layer: bracket expansion of task commands, loading the application's
+// dictionary, the loaded dictionary and closing the data files at shutdown; the
+// command-line options for the data layer.
 void BindData();
 // Every subsystem the engine holds so far.
 void BindSubsystems();

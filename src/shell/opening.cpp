@@ -1,8 +1,9 @@
-// Opening and running the application, as far as it needs neither the dictionary nor the
-// window system: identity, language, trace word, folders, diagnostic start, start menu,
-// batch input and the RUN option.
+// Opening and running the application, as far as it needs no window system: identity,
+// language, trace word, folders, the dictionary, diagnostic start, start menu, batch input
+// and the RUN option.
 #include "core/appfolders.h"
 #include "core/files.h"
+#include "core/folders.h"
 #include "core/list.h"
 #include "core/paths.h"
 #include "core/scratch.h"
@@ -27,6 +28,27 @@ Status MainWindow(Val menu) {
   return ErrReport(kFeatureRemoved, "main window not available"_v, false);
 }
 
+// Loads the application's dictionary; when that fails, once more from the DPATH folder (or
+// "..\\APPS" without one), with its help folder. With open flag 4 a missing dictionary (164,
+// 156) is no failure.
+Status DictionaryOpen(Val name, uint16_t open_flags) {
+  ErrRecord(2, 0, 0, 0);
+  ErrReport(kOk, Val(), false);
+  if (name.len < 2 || !g_shell.hooks.load_dictionary) return kOk;
+  ScratchScope scope;
+  Val prefix = ValHead(name, 2);
+  Status st = g_shell.hooks.load_dictionary(prefix);
+  if (st) {
+    Val dpath = OptionValue(kOptDPath);
+    Val folder = dpath.len ? dpath : PathResolve(FolderCurrent(), "..\\APPS"_v);
+    st = SettingSet(kSettingDefaultFolder, folder);
+    if (!st) st = SettingSet(kSettingHelpFolder, PathResolve(folder, "Help"_v));
+    if (!st) st = g_shell.hooks.load_dictionary(prefix);
+  }
+  if ((open_flags & 4) && (st == kFileNotFound || st == kLoadStrError)) st = kOk;
+  return st;
+}
+
 }  // namespace
 
 Status ApplicationOpen(Val class_name, Val title, uint16_t open_flags, AppCallback callback) {
@@ -44,6 +66,7 @@ Status ApplicationOpen(Val class_name, Val title, uint16_t open_flags, AppCallba
     st = SettingSet(kSettingDefaultFolder, FolderOfKind(kFolderRun));
   if (!st && Setting(kSettingHelpFolder).empty())
     st = SettingSet(kSettingHelpFolder, FolderOfKind(kFolderHelp));
+  if (!st && (open_flags & kOpenApplication)) st = DictionaryOpen(name, open_flags);
   st = DiagnosticStart(st);
   // 156 (a string that could not be loaded) still lets the application open.
   if ((st == kOk || st == kLoadStrError) && callback) st = callback(16 * open_flags + 2);

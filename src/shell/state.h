@@ -81,6 +81,10 @@ struct ShellHooks {
   // Replaces the bracketed expressions of a task command by their values (pushed). Empty:
   // a text without "[" is left as it is, any other fails with 148.
   Val (*expand)(Val text) = nullptr;
+  // Loads the application's dictionary for a prefix from the definition folders (settings
+  // item 5) and creates a variable named after each data file, holding its number. Empty:
+  // no dictionary is loaded (0).
+  Status (*load_dictionary)(Val prefix) = nullptr;
   // Closes every data file and procedure at shutdown.
   Status (*close_data)() = nullptr;
   // Opens the main window with the start menu and runs the message loop until the

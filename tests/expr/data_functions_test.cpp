@@ -18,7 +18,7 @@ TEST_F(ExprTest, WithoutDataLayer) {
     const char* want;
   } cases[] = {
       {"FILEFIND('K')", "E 169 FILENOTINIT"},       {"FILEFIND('K';1;1;8)", "E 169 FILENOTINIT"},
-      {"FILEREL(1;2;1)", "N 169"},                  {"FILELOCATE()", "N 169"},
+      {"FILEREL(1;2;1)", "E 169 FILENOTINIT"},      {"FILELOCATE()", "N 169"},
       {"FILESEL('1,2;3')", "E 169 FILENOTINIT"},    {"FN$FLDS(NAME{CLIENTES})", "E 169 FILENOTINIT"},
       {"KEY$()", "T "},                             {"IER()", "E 169 FILENOTINIT"},
       {"MACRO$('a[1+1]')", "E 148 FEATUREREMOVED"},

@@ -106,11 +106,11 @@ TEST_F(ProcessTest, ExitCodes) {
        "=ge",
        164,
        "Alerta de Mensaje Fatal: Error Fichero no encontrado(ExecRunTime): Proceso no definido"},
-      {"a task without a handler",
+      {"the chosen procedure runs, and the choice is offered again",
        {"/RUN:'PrcExec *.PRX'"},
        "=GE;1",
-       163,
-       "Error de Datos(ExecRunTime): Proceso no definido"},
+       0,
+       "Selección de Fichero: A.PRX\nSelección de Fichero: A.PRX"},
       {"an expression run: 0", {"/APNAME:GE", "/RUN:'ExpEval A=1'"}, nullptr, 0, ""},
       {"a failing expression: its status",
        {"/APNAME:GE", "/RUN:'ExpEval A=(1'"},
@@ -137,8 +137,9 @@ TEST_F(ProcessTest, ExitCodes) {
   };
   for (const Case& c : cases) {
     fs::remove_all(dir_);
+    Put("GEDICC.DAT");  // the dictionary of the runs given APNAME in this folder
     Put("GE/data/GEDICC.DAT");
-    Put("GE/data/A.PRX");
+    Put("GE/data/A.PRX", "X=1\r\n");
     Put("GE/datas/.keep");
     Outcome run = RunEngine(dir_, c.args, c.answers);
     EXPECT_EQ(run.exit_code, c.exit_code) << c.name << "\n" << run.errors;
@@ -151,6 +152,7 @@ TEST_F(ProcessTest, ExitCodes) {
 }
 
 TEST_F(ProcessTest, BatchInputStopsAtTheFirstFailureAndRunIsNotReached) {
+  Put("GEDICC.DAT");
   Put("lote.txt", "\r\nPrcExec *.XYZ\r\nPrcExec *.PRX\r\n");
   Put("A.PRX");
   Outcome run = RunEngine(dir_, {"/APNAME:GE", "/INPUT:lote.txt", "/RUN:'PrcExec *.PRX'"}, "1;1");
@@ -159,11 +161,12 @@ TEST_F(ProcessTest, BatchInputStopsAtTheFirstFailureAndRunIsNotReached) {
 }
 
 TEST_F(ProcessTest, GeneratedMenusAreCleanedUpButApplicationMenusKept) {
+  Put("GEDICC.DAT");
   Put("OWN.PMT", "A,Reorg\r\n");
   Put("ORVGEN_LEFTOVER.PMT", "A,Reorg\r\n");
   Outcome run = RunEngine(dir_, {"/APNAME:GE"}, nullptr);
   EXPECT_EQ(run.exit_code, 148);
-  EXPECT_EQ(Listing(dir_), std::vector<std::string>{"OWN.PMT"});
+  EXPECT_EQ(Listing(dir_), (std::vector<std::string>{"GEDICC.DAT", "OWN.PMT"}));
 }
 
 TEST_F(ProcessTest, LanguageFileInTheWorkingFolder) {

@@ -1,0 +1,105 @@
+// Procedures run in batch by the real orvale executable, on a copy of the demo application.
+#include <gtest/gtest.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <string>
+#include <vector>
+
+namespace {
+
+namespace fs = std::filesystem;
+
+struct Outcome {
+  int exit_code = -1;
+  std::string errors;  // standard error: the boxes a headless run shows
+};
+
+std::string Read(const fs::path& p) {
+  std::ifstream in(p, std::ios::binary);
+  return in ? std::string(std::istreambuf_iterator<char>(in), {}) : "<missing>";
+}
+
+// The demo application copied into a new temporary folder: definitions in data/, the
+// working folder datas/.
+class BatchTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    std::string tmpl = (fs::temp_directory_path() / "orvale-batch-XXXXXX").string();
+    ASSERT_NE(mkdtemp(tmpl.data()), nullptr);
+    app_ = tmpl;
+    fs::copy(fs::path(ORVALE_SOURCE_DIR) / "apps/demo", app_, fs::copy_options::recursive);
+  }
+  void TearDown() override { fs::remove_all(app_); }
+
+  void Put(const std::string& rel, const std::string& bytes) {
+    std::ofstream(app_ / rel, std::ios::binary) << bytes;
+  }
+
+  // Runs orvale in datas/ on the demo application with the given options.
+  Outcome Orvale(const std::vector<std::string>& options) {
+    fs::path err = app_ / "stderr.txt";
+    pid_t pid = fork();
+    if (pid == 0) {
+      if (chdir((app_ / "datas").c_str()) != 0) _exit(99);
+      if (!freopen(err.c_str(), "w", stderr)) _exit(98);
+      unsetenv("ORVALE_ANSWERS");
+      std::vector<std::string> args{ORVALE_BIN, "/APNAME:DEMO", "/DPATH:" + (app_ / "data").string()};
+      args.insert(args.end(), options.begin(), options.end());
+      std::vector<char*> argv;
+      for (std::string& a : args) argv.push_back(a.data());
+      argv.push_back(nullptr);
+      execv(ORVALE_BIN, argv.data());
+      _exit(97);
+    }
+    Outcome run;
+    int status = 0;
+    waitpid(pid, &status, 0);
+    run.exit_code = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    run.errors = Read(err);
+    return run;
+  }
+
+  fs::path app_;
+};
+
+TEST_F(BatchTest, RunOptionAndInputLines) {
+  // The dictionary's files are variables holding their numbers; a shell command gets the
+  // values through brackets.
+  Put("data/FILES.PRX",
+      "; which number each data file has\r\n"
+      "SYSTEM 'echo [customers] [items] [invoices] > files.txt'\r\n");
+  Put("data/FAILS.PRX", "X=1\r\nSHELL 'ls'\r\nX=2\r\n");
+  Put("datas/lote.txt", "PrcExec FILES.PRX\r\nPrcExec FAILS.PRX\r\nPrcExec FILES.PRX\r\n");
+  struct Case {
+    std::vector<std::string> options;
+    int exit_code;
+    const char* shown;  // part of standard error; empty: nothing at all
+    const char* files;  // what FILES.PRX wrote
+  };
+  const Case cases[] = {
+      {{"/RUN:'PrcExec FILES.PRX'"}, 0, "", "1 2 3\n"},
+      {{"/RUN:'PrcExec FAILS.PRX'"}, 148, "ExecRunUtils SHELL\nLine: 2 (+ remmarks):\nSHELL 'ls'",
+       "<missing>"},
+      {{"/RUN:'PrcExec NONE.PRX'"}, 164, "NONE.PRX", "<missing>"},
+      // The INPUT file stops at the first failure; RUN is not reached.
+      {{"/INPUT:lote.txt", "/RUN:'PrcExec NONE.PRX'"}, 148, "ExecRunUtils SHELL", "1 2 3\n"},
+  };
+  for (const Case& c : cases) {
+    fs::remove(app_ / "datas/files.txt");
+    Outcome run = Orvale(c.options);
+    EXPECT_EQ(run.exit_code, c.exit_code) << c.options[0] << "\n" << run.errors;
+    if (*c.shown) {
+      EXPECT_NE(run.errors.find(c.shown), std::string::npos) << c.options[0] << "\n" << run.errors;
+    } else {
+      EXPECT_EQ(run.errors, "") << c.options[0];
+    }
+    EXPECT_EQ(Read(app_ / "datas/files.txt"), c.files) << c.options[0];
+  }
+}
+
+}  // namespace
