@@ -3,6 +3,7 @@
 #include "core/scratch.h"
 #include "core/slots.h"
 #include "core/status.h"
+#include "data/fileset.h"
 #include "proc/commands.h"
 #include "proc/keywords.h"
 #include "proc/run.h"
@@ -40,7 +41,7 @@ Status UtilityCommands(uint16_t slot, uint16_t op, const CommandArgs& args) {
     case kOpFileSelect: {
       // Two or more characters are an open-files list; otherwise the file dialog, whose
       // choice replaces the top of the result stack.
-      if (args.Text(1).len >= 2) return CommandNotAvailable(op);
+      if (args.Text(1).len >= 2) return FileSetApply(args.Text(1));
       ScratchScope scope;
       Val path = FileTypeDialog(args.Int(1) != 0, uint16_t(args.Int(2)));
       if (Status st = ValCheck(path)) return st;

@@ -32,7 +32,8 @@ class BatchTest : public ::testing::Test {
     std::string tmpl = (fs::temp_directory_path() / "orvale-batch-XXXXXX").string();
     ASSERT_NE(mkdtemp(tmpl.data()), nullptr);
     app_ = tmpl;
-    fs::copy(fs::path(ORVALE_SOURCE_DIR) / "apps/demo", app_, fs::copy_options::recursive);
+    fs::copy(fs::path(ORVALE_SOURCE_DIR) / "apps/demo/data", app_ / "data");
+    fs::create_directory(app_ / "datas");
   }
   void TearDown() override { fs::remove_all(app_); }
 
@@ -100,6 +101,31 @@ TEST_F(BatchTest, RunOptionAndInputLines) {
     }
     EXPECT_EQ(Read(app_ / "datas/files.txt"), c.files) << c.options[0];
   }
+}
+
+TEST_F(BatchTest, DemoProceduresSeedAndRecomputeBalances) {
+  // SEED.PRX inserts through RC_INSERT, whose relation updates (loaded by the command) move
+  // stock and balances; it then types a wrong balance for customer 3. BALANCES.PRX
+  // recomputes every balance from the invoice lines and corrects that one.
+  for (const char* procedure : {"SEED.PRX", "BALANCES.PRX"}) {
+    Outcome run = Orvale({std::string("/RUN:'PrcExec ") + procedure + "'"});
+    ASSERT_EQ(run.exit_code, 0) << procedure << "\n" << run.errors;
+    EXPECT_EQ(run.errors, "") << procedure;
+  }
+  EXPECT_EQ(Read(app_ / "datas/balances.txt"),
+            "Customer  Name                            Kept    Recomputed\r\n"
+            "     1    Alvarez Hardware                 41,80       41,80\r\n"
+            "     2    Berg Tools                       50,00       50,00\r\n"
+            "     3    Castell Supplies                100,00        8,40  corrected\r\n"
+            "Total                                                   100,20\r\n"
+            "Balances corrected:   1\r\n");
+  // Run again: the seed leaves the customers it finds alone, nothing is left to correct.
+  ASSERT_EQ(Orvale({"/RUN:'PrcExec SEED.PRX'"}).exit_code, 0);
+  ASSERT_EQ(Orvale({"/RUN:'PrcExec BALANCES.PRX'"}).exit_code, 0);
+  std::string again = Read(app_ / "datas/balances.txt");
+  EXPECT_NE(again.find("     3    Castell Supplies                  8,40        8,40\r\n"), std::string::npos)
+      << again;
+  EXPECT_NE(again.find("Balances corrected:   0"), std::string::npos) << again;
 }
 
 }  // namespace
