@@ -19,11 +19,11 @@
 #include "core/scratch.h"
 #include "core/slots.h"
 #include "core/status.h"
+#include "data/exprbind.h"
 #include "data/state.h"
 #include "expr/eval.h"
 #include "expr/fixed.h"
 #include "expr/funcs.h"
-#include "expr/numtext.h"
 #include "expr/state.h"
 #include "expr/sysvars.h"
 #include "proc/chain.h"
@@ -60,20 +60,6 @@ Status FakeCommand(uint16_t slot, uint16_t op, const CommandArgs& args) {
   return op % 5 == 0 ? g_answer : Status(0);
 }
 
-// Bracket expansion evaluates through the expression language, as in the engine.
-Status EvaluateForExpansion(Val text, Val* value, bool* numeric) {
-  uint16_t mark = ScratchMark();
-  Status st = Evaluate(text);
-  if (st >= kCancelled) {
-    ScratchRelease(mark);
-    return st;
-  }
-  *numeric = st == kResultNumber;
-  Val top = ScratchTop();
-  *value = ScratchReturn(mark, *numeric ? NumberToText(NumberOf(top), g_expr.precis) : top);
-  return ValCheck(*value);
-}
-
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
@@ -83,7 +69,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   DenyFs deny;
   g_files.fs = &deny;
   DataReset();
-  g_data.hooks.evaluate = EvaluateForExpansion;
+  DataBindExpression();
   ProcReset();
   ProcRunnerInstall(ProcRun);
   for (uint16_t slot = 0; slot < 6; ++slot) CommandHandlerInstall(slot, FakeCommand);
