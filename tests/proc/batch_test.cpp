@@ -1,28 +1,20 @@
 // Procedures run in batch by the real orvale executable, on a copy of the demo application.
 #include <gtest/gtest.h>
-#include <sys/wait.h>
-#include <unistd.h>
+#include <stdlib.h>
 
-#include <cstdlib>
 #include <filesystem>
 #include <fstream>
-#include <iterator>
 #include <string>
 #include <vector>
+
+#include "support/orvale_run.h"
 
 namespace {
 
 namespace fs = std::filesystem;
 
-struct Outcome {
-  int exit_code = -1;
-  std::string errors;  // standard error: the boxes a headless run shows
-};
-
-std::string Read(const fs::path& p) {
-  std::ifstream in(p, std::ios::binary);
-  return in ? std::string(std::istreambuf_iterator<char>(in), {}) : "<missing>";
-}
+using orv::test::Outcome;
+using orv::test::ReadFile;
 
 // The demo application copied into a new temporary folder: definitions in data/, the
 // working folder datas/.
@@ -43,26 +35,9 @@ class BatchTest : public ::testing::Test {
 
   // Runs orvale in datas/ on the demo application with the given options.
   Outcome Orvale(const std::vector<std::string>& options) {
-    fs::path err = app_ / "stderr.txt";
-    pid_t pid = fork();
-    if (pid == 0) {
-      if (chdir((app_ / "datas").c_str()) != 0) _exit(99);
-      if (!freopen(err.c_str(), "w", stderr)) _exit(98);
-      unsetenv("ORVALE_ANSWERS");
-      std::vector<std::string> args{ORVALE_BIN, "/APNAME:DEMO", "/DPATH:" + (app_ / "data").string()};
-      args.insert(args.end(), options.begin(), options.end());
-      std::vector<char*> argv;
-      for (std::string& a : args) argv.push_back(a.data());
-      argv.push_back(nullptr);
-      execv(ORVALE_BIN, argv.data());
-      _exit(97);
-    }
-    Outcome run;
-    int status = 0;
-    waitpid(pid, &status, 0);
-    run.exit_code = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    run.errors = Read(err);
-    return run;
+    std::vector<std::string> args{"/APNAME:DEMO", "/DPATH:" + (app_ / "data").string()};
+    args.insert(args.end(), options.begin(), options.end());
+    return orv::test::RunOrvale(app_ / "datas", args);
   }
 
   fs::path app_;
@@ -99,7 +74,7 @@ TEST_F(BatchTest, RunOptionAndInputLines) {
     } else {
       EXPECT_EQ(run.errors, "") << c.options[0];
     }
-    EXPECT_EQ(Read(app_ / "datas/files.txt"), c.files) << c.options[0];
+    EXPECT_EQ(ReadFile(app_ / "datas/files.txt"), c.files) << c.options[0];
   }
 }
 
@@ -112,7 +87,7 @@ TEST_F(BatchTest, DemoProceduresSeedAndRecomputeBalances) {
     ASSERT_EQ(run.exit_code, 0) << procedure << "\n" << run.errors;
     EXPECT_EQ(run.errors, "") << procedure;
   }
-  EXPECT_EQ(Read(app_ / "datas/balances.txt"),
+  EXPECT_EQ(ReadFile(app_ / "datas/balances.txt"),
             "Customer  Name                            Kept    Recomputed\r\n"
             "     1    Alvarez Hardware                 41,80       41,80\r\n"
             "     2    Berg Tools                       50,00       50,00\r\n"
@@ -122,7 +97,7 @@ TEST_F(BatchTest, DemoProceduresSeedAndRecomputeBalances) {
   // Run again: the seed leaves the customers it finds alone, nothing is left to correct.
   ASSERT_EQ(Orvale({"/RUN:'PrcExec SEED.PRX'"}).exit_code, 0);
   ASSERT_EQ(Orvale({"/RUN:'PrcExec BALANCES.PRX'"}).exit_code, 0);
-  std::string again = Read(app_ / "datas/balances.txt");
+  std::string again = ReadFile(app_ / "datas/balances.txt");
   EXPECT_NE(again.find("     3    Castell Supplies                  8,40        8,40\r\n"), std::string::npos)
       << again;
   EXPECT_NE(again.find("Balances corrected:   0"), std::string::npos) << again;

@@ -1,56 +1,21 @@
 // The orvale executable, run for real: exit codes, what it writes and what it leaves.
 #include <gtest/gtest.h>
-#include <sys/wait.h>
-#include <unistd.h>
 
-#include <cstdlib>
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
-#include <iterator>
 #include <string>
 #include <vector>
+
+#include "support/orvale_run.h"
 
 namespace {
 
 namespace fs = std::filesystem;
 
-struct Outcome {
-  int exit_code = -1;
-  std::string errors;  // standard error: the headless boxes and questions
-};
-
-// Runs the engine in `dir` with the arguments and the scripted answers.
-Outcome RunEngine(const fs::path& dir, const std::vector<std::string>& args, const char* answers) {
-  fs::path err = dir.string() + ".stderr";
-  pid_t pid = fork();
-  if (pid == 0) {
-    if (chdir(dir.c_str()) != 0) _exit(99);
-    FILE* f = freopen(err.c_str(), "w", stderr);
-    if (!f) _exit(98);
-    if (answers)
-      setenv("ORVALE_ANSWERS", answers, 1);
-    else
-      unsetenv("ORVALE_ANSWERS");
-    std::vector<char*> argv{const_cast<char*>(ORVALE_BIN)};
-    for (const std::string& a : args) argv.push_back(const_cast<char*>(a.c_str()));
-    argv.push_back(nullptr);
-    execv(ORVALE_BIN, argv.data());
-    _exit(97);
-  }
-  Outcome run;
-  int status = 0;
-  waitpid(pid, &status, 0);
-  run.exit_code = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-  std::ifstream in(err, std::ios::binary);
-  run.errors.assign(std::istreambuf_iterator<char>(in), {});
-  fs::remove(err);
-  return run;
-}
-
-std::string Read(const fs::path& p) {
-  std::ifstream in(p, std::ios::binary);
-  return in ? std::string(std::istreambuf_iterator<char>(in), {}) : "<missing>";
-}
+using orv::test::Outcome;
+using orv::test::ReadFile;
+using orv::test::RunOrvale;
 
 std::vector<std::string> Listing(const fs::path& dir) {
   std::vector<std::string> out;
@@ -76,11 +41,11 @@ class ProcessTest : public ::testing::Test {
 };
 
 TEST_F(ProcessTest, DiagnosticStopWritesOneLineAndExits121Quietly) {
-  Outcome run = RunEngine(dir_, {"/TRACE=273"}, nullptr);
+  Outcome run = RunOrvale(dir_, {"/TRACE=273"}, nullptr);
   EXPECT_EQ(run.exit_code, 121);
   EXPECT_EQ(run.errors, "");  // no box at all
   EXPECT_EQ(Listing(dir_), std::vector<std::string>{"log.txt"});
-  EXPECT_EQ(Read(dir_ / "log.txt"), "0,ES\r\n");
+  EXPECT_EQ(ReadFile(dir_ / "log.txt"), "0,ES\r\n");
 }
 
 TEST_F(ProcessTest, ExitCodes) {
@@ -141,7 +106,7 @@ TEST_F(ProcessTest, ExitCodes) {
     Put("GE/data/GEDICC.DAT");
     Put("GE/data/A.PRX", "X=1\r\n");
     Put("GE/datas/.keep");
-    Outcome run = RunEngine(dir_, c.args, c.answers);
+    Outcome run = RunOrvale(dir_, c.args, c.answers);
     EXPECT_EQ(run.exit_code, c.exit_code) << c.name << "\n" << run.errors;
     if (*c.shown) {
       EXPECT_NE(run.errors.find(c.shown), std::string::npos) << c.name << "\n" << run.errors;
@@ -155,7 +120,7 @@ TEST_F(ProcessTest, BatchInputStopsAtTheFirstFailureAndRunIsNotReached) {
   Put("GEDICC.DAT");
   Put("lote.txt", "\r\nPrcExec *.XYZ\r\nPrcExec *.PRX\r\n");
   Put("A.PRX");
-  Outcome run = RunEngine(dir_, {"/APNAME:GE", "/INPUT:lote.txt", "/RUN:'PrcExec *.PRX'"}, "1;1");
+  Outcome run = RunOrvale(dir_, {"/APNAME:GE", "/INPUT:lote.txt", "/RUN:'PrcExec *.PRX'"}, "1;1");
   EXPECT_EQ(run.exit_code, 164);
   EXPECT_EQ(run.errors.find("Selecci"), std::string::npos) << run.errors;
 }
@@ -164,20 +129,20 @@ TEST_F(ProcessTest, GeneratedMenusAreCleanedUpButApplicationMenusKept) {
   Put("GEDICC.DAT");
   Put("OWN.PMT", "A,Reorg\r\n");
   Put("ORVGEN_LEFTOVER.PMT", "A,Reorg\r\n");
-  Outcome run = RunEngine(dir_, {"/APNAME:GE"}, nullptr);
+  Outcome run = RunOrvale(dir_, {"/APNAME:GE"}, nullptr);
   EXPECT_EQ(run.exit_code, 148);
   EXPECT_EQ(Listing(dir_), (std::vector<std::string>{"GEDICC.DAT", "OWN.PMT"}));
 }
 
 TEST_F(ProcessTest, LanguageFileInTheWorkingFolder) {
   fs::copy_file(fs::path(ORVALE_LANG_DIR) / "QX_LANG_EN.MSJ", dir_ / "QX_LANG_EN.MSJ");
-  Outcome run = RunEngine(dir_, {}, nullptr);
+  Outcome run = RunOrvale(dir_, {}, nullptr);
   EXPECT_EQ(run.exit_code, 122);
   // Status names are the engine's own texts; captions and questions follow the language.
   EXPECT_EQ(run.errors,
             "Data Access: New, QX_LANG_EN.MSJ\nInformation: Cancelado por el usuario\n");
-  run = RunEngine(dir_, {"/TRACE=273"}, nullptr);
-  EXPECT_EQ(Read(dir_ / "log.txt"), "0,EN\r\n");
+  run = RunOrvale(dir_, {"/TRACE=273"}, nullptr);
+  EXPECT_EQ(ReadFile(dir_ / "log.txt"), "0,EN\r\n");
 }
 
 }  // namespace
