@@ -101,6 +101,18 @@ TEST_F(BatchTest, DemoProceduresSeedAndRecomputeBalances) {
   EXPECT_NE(again.find("     3    Castell Supplies                  8,40        8,40\r\n"), std::string::npos)
       << again;
   EXPECT_NE(again.find("Balances corrected:   0"), std::string::npos) << again;
+
+  // RC_DELETE of the last invoice line (1003, C3 x 2 for customer 3) with the relation option
+  // in the text form takes back what it applied.
+  Put("data/UNDO.PRX",
+      "FILESELECT 'customers;8,items;8,invoices'\r\n"
+      "R=FILELOCATE('BOT';invoices)\r\n"
+      "RC_DELETE 'invoices,2'\r\n"
+      "R=FILEFIND('3';customers;1)+FILEFIND('C3';items;1)\r\n"
+      "R=WRITE('undo.txt';-3;FN$MASK('##0.00';BALANCE{customers})+FN$MASK('####';STOCK{items}))\r\n");
+  Outcome undo = Orvale({"/RUN:'PrcExec UNDO.PRX'"});
+  ASSERT_EQ(undo.exit_code, 0) << undo.errors;
+  EXPECT_EQ(ReadFile(app_ / "datas/undo.txt"), "  0,00  76");
 }
 
 }  // namespace
