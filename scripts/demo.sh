@@ -13,7 +13,7 @@ ensure_packages
 
 build=${ORVALE_DEMO_BUILD:-build}
 cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
-cmake --build "$build"
+cmake --build "$build" --target orvale orvale-db
 bin=$(pwd)/$build
 app=$(pwd)/apps/demo
 
