@@ -35,13 +35,13 @@ class FormatTable : public ExprTest {
       ASSERT_EQ(ExprInit(), 0);
       ExprSetToday("20240601"_v);
       UseLanguage(cases[i].lang);
-      std::string spec = cases[i].in, line;
-      size_t bar = spec.find('|');
-      std::string head = spec.substr(0, bar), text = spec.substr(bar + 1);
+      std::string entry = cases[i].in, line;
+      size_t bar = entry.find('|');
+      std::string head = entry.substr(0, bar), text = entry.substr(bar + 1);
       size_t s1 = head.find(' '), s2 = head.find(' ', s1 + 1);
       ConsoleFormat(head.substr(0, s1), head[s1 + 1], uint16_t(std::stoi(head.substr(s2 + 1))),
                     text, &line);
-      EXPECT_EQ(line, cases[i].want) << cases[i].lang << " " << spec;
+      EXPECT_EQ(line, cases[i].want) << cases[i].lang << " " << entry;
     }
   }
 };
