@@ -46,50 +46,9 @@ int64_t TimeDiff(int64_t start, int64_t end) {
   return d < 0 ? d + kMsPerDay : d;
 }
 
-int64_t TimeOfDay() {
-  auto now = std::chrono::system_clock::now();
-  int64_t ms =
-      std::chrono::duration_cast<std::chrono::milliseconds>(now.time_since_epoch()).count() % 1000;
-  std::tm tm;
-  return LocalTime(std::chrono::system_clock::to_time_t(now), &tm) ? MsOf(tm) + ms : 0;
-}
-
 int64_t TimeOfDayOf(std::time_t seconds) {
   std::tm tm;
   return seconds >= 0 && LocalTime(seconds, &tm) ? MsOf(tm) : 0;
-}
-
-int64_t TimeParse(Val text) {
-  if (!text.ok()) return 0;
-  ScratchScope scope;
-  Val digits = ValHead(TextTrim(ListField(text, '.', 2), kTrimBoth), 3);
-  Val clock = TextTrim(ListField(text, '.', 1), kTrimBoth);
-  if (clock.empty() && digits.empty()) return TimeOfDay();
-  int64_t parts[3] = {0, 0, 0};
-  uint16_t count = ListCount(clock, ':');
-  for (uint16_t i = 0; i < count && i < 3; ++i)
-    parts[3 - std::min<uint16_t>(count, 3) + i] = TextToLong(ListField(clock, ':', i + 1));
-  int64_t fraction = TextToLong(digits) * PowerOfTen(3 - digits.len);
-  return parts[0] * 3600000 + parts[1] * 60000 + parts[2] * 1000 + fraction;
-}
-
-Val TimeFormat(int64_t ms, int flags) {
-  if (ms < 0) ms = 0;
-  bool colons = flags & 1;
-  ScratchScope scope;
-  Val full = ValFormat(32, colons ? "%02lld:%02lld:%02lld.%03lld" : "%02lld%02lld%02lld.%03lld",
-                       (long long)(ms / 3600000), (long long)(ms / 60000 % 60),
-                       (long long)(ms / 1000 % 60), (long long)(ms % 1000));
-  uint16_t len = colons ? 5 : 4;
-  if (flags & 2) len += colons ? 3 : 2;
-  if (flags & 4) len += 4;
-  return scope.Return(ValHead(full, len));
-}
-
-int64_t PowerOfTen(int n) {
-  int64_t p = 1;
-  for (int i = 0; i < n && i < 18; ++i) p *= 10;
-  return p;
 }
 
 Val TodayText() {

@@ -9,6 +9,7 @@
 #include "core/runtime.h"
 #include "core/scratch.h"
 #include "core/status.h"
+#include "expr/descriptor.h"
 #include "shell/applayer.h"
 #include "shell/bindings.h"
 #include "shell/catalog.h"
@@ -42,7 +43,7 @@ Status EngineInit(int argc, const char* const* argv, Val class_name, Val title, 
   g_files.expand_settings = ExpandSettingsKeys;
   if (g_shell.hooks.vars_init)
     if (Status st = g_shell.hooks.vars_init()) return st;
-  if (Status st = ConventionsStore()) return st;
+  if (Status st = DescriptorStore()) return st;
   if (Status st = StoreCommandLine(argc, argv)) return st;
   Status st = ApplicationOpen(class_name, title, open_flags, callback);
   if (st > 121) MessageError(st);  // 121 and below end quietly

@@ -9,6 +9,7 @@
 #include "core/slots.h"
 #include "core/status.h"
 #include "core/wholefile.h"
+#include "expr/dates.h"
 #include "platform/uihost.h"
 #include "shell/clock.h"
 #include "shell/state.h"
@@ -56,7 +57,7 @@ void TraceLine(Val text, uint16_t bits) {
 Status ErrorLogAppend(Val text, Val file) {
   ScratchScope scope;
   if (file.empty()) file = TraceLogName();
-  Val date = TodayText(), time = TimeFormat(TimeOfDay(), 1);
+  Val date = TodayText(), time = TimeToText(TimeNow(), 1);
   Val banner =
       ValFormat(160, "*****************************\r\n Date:%.*s - Time:%.*s - User:0\r\n",
                 int(date.len), date.ptr, int(time.len), time.ptr);

@@ -36,13 +36,6 @@ Status SettingSet(uint16_t item, Val text) {
   return SlotSet(kSlotGroupSettings, item, text);
 }
 
-Status ConventionsStore() {
-  ScratchScope scope;
-  Val nul("\0", 1);
-  Val text = ValConcat(ValConcat(MessageText("0019"_v), nul), MessageText("0117"_v));
-  return SettingSet(kSettingConventions, ValConcat(ValConcat(text, nul), " "_v));
-}
-
 Val ExpandSettingsKeys(Val text) {
   return ReplaceKeys(text, KeyValue);
 }

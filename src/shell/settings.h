@@ -23,8 +23,6 @@ inline constexpr Val kDatabaseKeys = "DATABASE_HOST,DATABASE_DBNAME,DATABASE_USE
 // A settings item (a view valid until the next change of the slot store).
 Val Setting(uint16_t item);
 Status SettingSet(uint16_t item, Val text);
-// Stores item 0 from the messages "0019" and "0117" in the current language.
-Status ConventionsStore();
 // The text with every settings key in percent signs replaced, inside quotes too; an unknown
 // key becomes empty. Installed as the file layer's settings-key hook. Pushed.
 Val ExpandSettingsKeys(Val text);
