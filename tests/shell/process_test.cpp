@@ -48,6 +48,13 @@ TEST_F(ProcessTest, DiagnosticStopWritesOneLineAndExits121Quietly) {
   EXPECT_EQ(ReadFile(dir_ / "log.txt"), "0,ES\r\n");
 }
 
+TEST_F(ProcessTest, HelpPrintsTheUsageAndStartsNothing) {
+  Outcome run = RunOrvale(dir_, {"--help"}, nullptr);
+  EXPECT_EQ(run.exit_code, 0);
+  EXPECT_EQ(run.errors, "");
+  EXPECT_TRUE(Listing(dir_).empty());
+}
+
 TEST_F(ProcessTest, ExitCodes) {
   struct Case {
     const char* name;
