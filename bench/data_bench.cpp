@@ -239,7 +239,9 @@ int main(int argc, char** argv) {
                   }),
                   0});
 
-  rows.push_back({"insert through the pipeline", Seconds([&] {
+  // The pipeline has no counterpart in SQLite: its rows come after the total.
+  std::vector<Row> alone;
+  alone.push_back({"insert through the pipeline", Seconds([&] {
                     if (DataFileOpen(3, 0)) Die("open");
                     for (uint32_t k : order) {
                       ScratchScope scope;
@@ -250,7 +252,7 @@ int main(int argc, char** argv) {
                     }
                   }),
                   0});
-  rows.push_back({"  close (sync, index)", Seconds([&] {
+  alone.push_back({"  close (sync, index)", Seconds([&] {
                     if (DataFileClose(3)) Die("close");
                   }),
                   0});
@@ -269,6 +271,7 @@ int main(int argc, char** argv) {
       std::printf("%-26s %10.3f %10s %8s\n", r.phase, r.engine, "-", "");
   }
   std::printf("%-26s %10.3f %10.3f %8.2f\n", "total", te, ts, te / ts);
+  for (const Row& r : alone) std::printf("%-26s %10.3f %10s %8s\n", r.phase, r.engine, "-", "");
   sqlite3_close(sql.db);
   DataReset();
   RuntimeFreeAll();
