@@ -48,7 +48,8 @@ Status Assign(const ExprCursor& t, ExprCursor* v) {
   ExprNesting nest;
   if (!nest.ok()) return kOutOfMemory;
   if (v->op == kOpAssign) {
-    ExprCursor r = RightOperand(*v);
+    ExprCursor r;
+    RightOperand(*v, &r);
     Status st = r.status == kOk ? Assign(*v, &r) : r.status;
     *v = r;
     if (st) return st;

@@ -102,38 +102,35 @@ ExprCursor CursorOver(Val text) {
   return c;
 }
 
-ExprCursor NextToken(const ExprCursor& from) {
-  // Every field is set here: copying `from` whole would read back fields just stored.
-  ExprCursor c;
-  c.text = from.text;
-  c.len = from.len;
-  uint16_t p = from.next;
+void NextToken(ExprCursor* c) {
+  uint16_t p = c->next;
   Cut k;
-  CutToken(c.whole(), p, &k);
-  c.start = p;
-  c.tok_len = k.tok_len;
-  c.bracket = k.bracket;
-  c.end = k.end;
-  c.next = k.next;
-  c.op = k.op;
-  c.prec = kOpPrecedence[k.op];
-  Val tok = c.token();
-  uint16_t cls = TokenClassOf(tok, p < c.len ? c.text[p] : -1);
+  CutToken(c->whole(), p, &k);
+  c->start = p;
+  c->tok_len = k.tok_len;
+  c->bracket = k.bracket;
+  c->end = k.end;
+  c->next = k.next;
+  c->op = k.op;
+  c->prec = kOpPrecedence[k.op];
+  c->fn = 0;
+  c->status = 0;
+  Val tok = c->token();
+  uint16_t cls = TokenClassOf(tok, p < c->len ? c->text[p] : -1);
   if (k.paren && tok.len) {
-    c.fn = BuiltinNumber(tok);
-    cls |= c.fn ? kClsCall : kClsIndexed;
+    c->fn = BuiltinNumber(tok);
+    cls |= c->fn ? kClsCall : kClsIndexed;
   }
   if (cls & kClsField) {
     uint16_t field = FieldClass(tok);
     if (field >= kSerious) {
-      c.status = field;
+      c->status = field;
       cls = 0;
     } else {
       cls |= field;
     }
   }
-  c.cls = cls;
-  return c;
+  c->cls = cls;
 }
 
 uint16_t ExprListSplit(Val list, Span* out, uint16_t max) {
