@@ -64,7 +64,7 @@ Status Assign(const ExprCursor& t, ExprCursor* v) {
   if (t.cls & kClsField) return StoreField(t, value, is_text);
   if (!(t.cls & kClsVar)) return kSyntaxError;
   if (bool(t.cls & kClsText) != is_text) return kIncompatibleTypes;
-  return VarAssign(t.token(), value);
+  return VarAssign(t.token(), VarTokenKind(t.cls), value);
 }
 
 }  // namespace orv

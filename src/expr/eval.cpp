@@ -85,7 +85,7 @@ Status Fetch(ExprCursor* r) {
   if (cls & kClsIndexed) return ReadIndexed(*r);
   if (cls & kClsCall) return BuiltinCall(*r);
   if (cls & kClsField) return ReadField(*r);
-  if (cls & kClsVar) return VarRead(r->token());
+  if (cls & kClsVar) return VarRead(r->token(), VarTokenKind(cls));
   if (cls & kClsText) return PushLiteral(r->token());
   if (cls == 0) return PushNumberLiteral(r->token());
   return kSyntaxError;
