@@ -48,7 +48,8 @@ Status Assign(const ExprCursor& t, ExprCursor* v) {
   ExprNesting nest;
   if (!nest.ok()) return kOutOfMemory;
   if (v->op == kOpAssign) {
-    ExprCursor r = RightOperand(*v);
+    ExprCursor r;
+    RightOperand(*v, &r);
     Status st = r.status == kOk ? Assign(*v, &r) : r.status;
     *v = r;
     if (st) return st;
@@ -63,7 +64,7 @@ Status Assign(const ExprCursor& t, ExprCursor* v) {
   if (t.cls & kClsField) return StoreField(t, value, is_text);
   if (!(t.cls & kClsVar)) return kSyntaxError;
   if (bool(t.cls & kClsText) != is_text) return kIncompatibleTypes;
-  return VarAssign(t.token(), value);
+  return VarAssign(t.token(), VarTokenKind(t.cls), value);
 }
 
 }  // namespace orv

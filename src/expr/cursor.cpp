@@ -23,37 +23,37 @@ struct Cut {
   uint8_t op = kOpNone;
 };
 
-Cut CutToken(Val t, uint16_t p) {
+// Fills *k for the token at p. The result goes through a pointer: returned by value, the
+// small struct travels packed in registers and every field read after it stalls.
+void CutToken(Val t, uint16_t p, Cut* k) {
   assert(p <= t.len);
-  Cut k;
   uint16_t n = t.len;
   uint16_t i = FindOperatorChar(t, p);
   if (i == kNone) {
-    k.tok_len = static_cast<uint16_t>(n - p);
-    k.end = k.next = n;
-    return k;
+    k->tok_len = static_cast<uint16_t>(n - p);
+    k->end = k->next = n;
+    return;
   }
-  k.tok_len = static_cast<uint16_t>(i - p);
+  k->tok_len = static_cast<uint16_t>(i - p);
   if (t.ptr[i] == '(') {
-    k.paren = true;
-    k.bracket = BracketLength(t, i);
-    uint32_t after = uint32_t(i) + k.bracket + 2;  // past the matching ')'
+    k->paren = true;
+    k->bracket = BracketLength(t, i);
+    uint32_t after = uint32_t(i) + k->bracket + 2;  // past the matching ')'
     i = after <= n ? FindOperatorChar(t, after) : kNone;
     if (i == kNone) {
-      k.end = k.next = n;
-      return k;
+      k->end = k->next = n;
+      return;
     }
   }
-  k.end = i;
+  k->end = i;
   char c = t.ptr[i];
   if (c == ';' || c == ',') {
-    k.next = static_cast<uint16_t>(i + 1);
-    return k;
+    k->next = static_cast<uint16_t>(i + 1);
+    return;
   }
   int op_len = i + 1 < n && IsSecondOperatorChar(t.at(i + 1)) ? 2 : 1;
-  k.op = OperatorNumber(t.ptr + i, op_len);
-  k.next = static_cast<uint16_t>(i + op_len);
-  return k;
+  k->op = OperatorNumber(t.ptr + i, op_len);
+  k->next = static_cast<uint16_t>(i + op_len);
 }
 
 }  // namespace
@@ -102,35 +102,35 @@ ExprCursor CursorOver(Val text) {
   return c;
 }
 
-ExprCursor NextToken(ExprCursor c) {
-  uint16_t p = c.next;
-  Cut k = CutToken(c.whole(), p);
-  c.start = p;
-  c.tok_len = k.tok_len;
-  c.bracket = k.bracket;
-  c.end = k.end;
-  c.next = k.next;
-  c.op = k.op;
-  c.prec = kOpPrecedence[k.op];
-  c.fn = 0;
-  c.status = 0;
-  Val tok = c.token();
-  uint16_t cls = TokenClassOf(tok, p < c.len ? c.text[p] : -1);
+void NextToken(ExprCursor* c) {
+  uint16_t p = c->next;
+  Cut k;
+  CutToken(c->whole(), p, &k);
+  c->start = p;
+  c->tok_len = k.tok_len;
+  c->bracket = k.bracket;
+  c->end = k.end;
+  c->next = k.next;
+  c->op = k.op;
+  c->prec = kOpPrecedence[k.op];
+  c->fn = 0;
+  c->status = 0;
+  Val tok = c->token();
+  uint16_t cls = TokenClassOf(tok, p < c->len ? c->text[p] : -1);
   if (k.paren && tok.len) {
-    c.fn = BuiltinNumber(tok);
-    cls |= c.fn ? kClsCall : kClsIndexed;
+    c->fn = BuiltinNumber(tok);
+    cls |= c->fn ? kClsCall : kClsIndexed;
   }
   if (cls & kClsField) {
     uint16_t field = FieldClass(tok);
     if (field >= kSerious) {
-      c.status = field;
+      c->status = field;
       cls = 0;
     } else {
       cls |= field;
     }
   }
-  c.cls = cls;
-  return c;
+  c->cls = cls;
 }
 
 uint16_t ExprListSplit(Val list, Span* out, uint16_t max) {
@@ -138,7 +138,8 @@ uint16_t ExprListSplit(Val list, Span* out, uint16_t max) {
   uint16_t count = 0;
   uint16_t start = 0;
   for (uint16_t p = 0;;) {
-    Cut k = CutToken(list, p);
+    Cut k;
+    CutToken(list, p, &k);
     p = k.next;
     if (k.op != kOpNone) continue;  // at the end of the text the next cut has none
     if (count < max) out[count] = Span{start, static_cast<uint16_t>(k.end - start)};

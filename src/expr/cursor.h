@@ -43,10 +43,11 @@ struct ExprCursor {
 
 // A cursor at position 0 of a prepared text, before its first token.
 ExprCursor CursorOver(Val text);
-// Cuts the token that starts at c.next and describes it. Callers loop until next reaches
-// the text length. A class that is a status (a field reference that does not resolve) goes
-// to `status` and the class becomes 0.
-ExprCursor NextToken(ExprCursor c);
+// Moves the cursor to the token that starts at c->next: cuts it and describes it, setting
+// every field but the text. Callers loop until next reaches the text length. A class that
+// is a status (a field reference that does not resolve) goes to `status` and the class
+// becomes 0.
+void NextToken(ExprCursor* c);
 // The number of characters between the '(' at `open` and its matching ')'; a missing ')'
 // makes it run to the end of the text.
 uint16_t BracketLength(Val text, uint16_t open);

@@ -1,6 +1,8 @@
 // Evaluation of expression texts.
 #include "expr/eval.h"
 
+#include <cassert>
+
 #include "core/scratch.h"
 #include "core/status.h"
 #include "core/text.h"
@@ -83,18 +85,20 @@ Status Fetch(ExprCursor* r) {
   if (cls & kClsIndexed) return ReadIndexed(*r);
   if (cls & kClsCall) return BuiltinCall(*r);
   if (cls & kClsField) return ReadField(*r);
-  if (cls & kClsVar) return VarRead(r->token());
+  if (cls & kClsVar) return VarRead(r->token(), VarTokenKind(cls));
   if (cls & kClsText) return PushLiteral(r->token());
   if (cls == 0) return PushNumberLiteral(r->token());
   return kSyntaxError;
 }
 
-// Cuts the token after c and pushes its value; exactly one value is left above the mark.
-ExprCursor ReadOperand(const ExprCursor& c, bool assign_rhs) {
-  ExprCursor r = NextToken(c);
+// Moves r to the token at r->next and pushes its value; exactly one value is left above the
+// mark. The cursors of an evaluation are moved in place rather than copied: a copy right
+// after the cursor's fields were stored would stall on reading them back.
+void ReadOperand(ExprCursor* r, bool assign_rhs) {
+  NextToken(r);
   uint16_t mark = ScratchMark();
-  Status st = r.status;
-  if (st < kSerious) st = Fetch(&r);
+  Status st = r->status;
+  if (st < kSerious) st = Fetch(r);
   if (assign_rhs && st == kAtypicalType) st = kIncompatibleTypes;
   uint16_t top = ScratchMark();
   if (st >= kSerious || top == mark) {
@@ -104,18 +108,18 @@ ExprCursor ReadOperand(const ExprCursor& c, bool assign_rhs) {
   } else if (top > mark + 1) {
     ScratchReturn(mark, ScratchTop());
   }
-  if (st >= kSerious) ErrReport(st, r.written(), true);
-  r.status = st;
-  return r;
+  if (st >= kSerious) ErrReport(st, r->written(), true);
+  r->status = st;
 }
 
 // Applies the operator of lc to L (value l) and R (on top of the stack, cursor r); the
-// result is pushed and r's class and status describe it.
-void Apply(const ExprCursor& lc, Val l, ExprCursor* r) {
+// result is pushed. Returns the result's status; *cls (R's class on entry) becomes its class.
+Status Apply(const ExprCursor& lc, Val l, ExprCursor* r, uint16_t* cls) {
   uint8_t op = lc.op;
   if (op == kOpAssign) {
-    r->status = Assign(lc, r);
-    return;
+    Status st = Assign(lc, r);
+    *cls = r->cls;
+    return st;
   }
   Val rv = ScratchTop();
   bool lt = lc.cls & kClsText, rt = r->cls & kClsText;
@@ -124,7 +128,7 @@ void Apply(const ExprCursor& lc, Val l, ExprCursor* r) {
     bool is_text = true;
     bool patterns = !SysTestBits(kSysAuxStat, kAuxNoPatterns);
     st = TextOp(op, l, rv, g_expr.scale, patterns, &is_text);
-    if (!is_text) r->cls = 0;
+    if (!is_text) *cls = 0;
   } else {
     int64_t a = NumberOf(l), b = NumberOf(rv), v = 0;
     // A text beside a number is taken as a number only right of a numeric field.
@@ -132,51 +136,59 @@ void Apply(const ExprCursor& lc, Val l, ExprCursor* r) {
                                                     : kIncompatibleTypes;
     if (!st) st = NumericOp(op, a, b, g_expr.precis, &v);
     if (!st) st = PushNumber(v);
-    r->cls = 0;
+    *cls = 0;
   }
-  r->status = st;
+  return st;
 }
 
 // Applies operators from c on while they bind at least as tightly as `min`. The left
 // operand is on top of the stack; the result replaces it.
-ExprCursor Climb(ExprCursor c, uint8_t min) {
+void Climb(ExprCursor* c, uint8_t min) {
   ExprNesting nest;
   uint16_t top = ScratchMark();
   uint16_t mark = top ? uint16_t(top - 1) : 0;
-  if (!nest.ok() && Going(c.status)) c.status = kOutOfMemory;
-  while (Going(c.status) && c.op != kOpNone && c.prec >= min) {
+  if (!nest.ok() && Going(c->status)) c->status = kOutOfMemory;
+  while (Going(c->status) && c->op != kOpNone && c->prec >= min) {
     Val l = ScratchMark() == mark + 1 ? ScratchTop() : ScratchReturn(mark, ScratchTop());
     if (Status st = ValCheck(l)) {
-      c.status = st;
+      c->status = st;
       break;
     }
-    ExprCursor r = RightOperand(c);
-    if (r.status == kOk) Apply(c, l, &r);
-    c = r;
+    ExprCursor r;
+    RightOperand(*c, &r);
+    Status st = r.status;
+    uint16_t cls = r.cls;
+    if (st == kOk) st = Apply(*c, l, &r, &cls);
+    // The result's status and class are stored after the copy, not just before it.
+    *c = r;
+    c->status = st;
+    c->cls = cls;
   }
   if (ScratchMark() > mark + 1) ScratchReturn(mark, ScratchTop());
-  c.cls &= kClsText;
-  return c;
+  c->cls &= kClsText;
 }
 
 }  // namespace
 
-ExprCursor RightOperand(const ExprCursor& c) {
-  ExprCursor r = ReadOperand(c, c.op == kOpAssign);
-  if (r.status == kNullExpression && ((c.cls & kClsText) || r.op == kOpNone)) {
-    r.status = kSyntaxError;
-    return r;
+void RightOperand(const ExprCursor& c, ExprCursor* r) {
+  assert(r != &c);
+  r->text = c.text;
+  r->len = c.len;
+  r->next = c.next;
+  ReadOperand(r, c.op == kOpAssign);
+  if (r->status == kNullExpression && ((c.cls & kClsText) || r->op == kOpNone)) {
+    r->status = kSyntaxError;
+    return;
   }
   // An operator that binds tighter, or an empty operand (which stands for 0 before its
   // operator: 2*-3+1 is 2 * (0 - 3 + 1)), extends the operand.
-  while (Going(r.status) && (r.prec > c.prec || r.empty_operand())) {
-    if (r.op == kOpNone) {
-      r.status = kSyntaxError;
+  while (Going(r->status) && (r->prec > c.prec || r->empty_operand())) {
+    if (r->op == kOpNone) {
+      r->status = kSyntaxError;
       break;
     }
-    r = Climb(r, r.prec);
+    Climb(r, r->prec);
   }
-  return r;
 }
 
 Status EvalSubscripts(const ExprCursor& t, int32_t* subs, int* count) {
@@ -211,8 +223,8 @@ Status EvaluatePrepared(Val text) {
   uint16_t sub = 0;
   do {
     sub = c.next;
-    c = ReadOperand(c, false);
-    c = Climb(c, 0);
+    ReadOperand(&c, false);
+    Climb(&c, 0);
     ScratchReturn(base, ScratchTop());
   } while (c.next < text.len && Going(c.status));
   Status st = c.status;

@@ -28,9 +28,9 @@ Status Evaluate(Val text);
 Status EvaluatePrepared(Val text);
 
 // Reads the operand that follows the operator of `c`, extended by every operator that binds
-// tighter than that operator (or following an empty operand); the value is pushed and the
-// returned cursor describes its last token.
-ExprCursor RightOperand(const ExprCursor& c);
+// tighter than that operator (or following an empty operand); the value is pushed and *r
+// (another cursor than c) then describes its last token.
+void RightOperand(const ExprCursor& c, ExprCursor* r);
 
 // The maximum number of subscripts of an array element or indexed name.
 inline constexpr int kMaxSubscripts = 4;

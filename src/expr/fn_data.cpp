@@ -153,7 +153,8 @@ Status FieldRawCall(const ExprCursor& call) {
   if (Status st = ArgEvaluate(&a, 2)) return st;
   if (Status st = a.Int(2, 1, &which)) return st;
   Val ref = a.Source(1);
-  ExprCursor t = NextToken(CursorOver(ref));
+  ExprCursor t = CursorOver(ref);
+  NextToken(&t);
   if (t.status >= kSerious) return t.status;
   bool whole = t.op == kOpNone && t.end == ref.len && t.tok_len;
   if (!whole) return ErrReport(kSyntaxError, ref, true);

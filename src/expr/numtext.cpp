@@ -26,10 +26,37 @@ int ExponentOf(Val t) {
   return n;
 }
 
+// Reads a text made only of digits and at most one '.', with no more fraction digits than
+// `precis` and few enough integer digits that the value stays below 10 to the 18th: the
+// number literals of expressions. Such a text needs no trimming, rounding, cap or check,
+// and the general reading gives it the same value. False for any other text.
+bool ReadPlainNumber(Val t, int precis, int64_t* out) {
+  int64_t whole = 0, fraction = 0;
+  int whole_digits = 0, fraction_digits = 0;
+  bool point = false;
+  for (uint16_t i = 0; i < t.len; ++i) {
+    uint8_t c = t.at(i);
+    if (c == '.' && !point) {
+      point = true;
+    } else if (!IsDigit(c)) {
+      return false;
+    } else if (point) {
+      if (++fraction_digits > precis) return false;
+      fraction = fraction * 10 + (c - '0');
+    } else {
+      if (++whole_digits + precis > 18) return false;
+      whole = whole * 10 + (c - '0');
+    }
+  }
+  *out = whole * ScaleOf(precis) + fraction * ScaleOf(precis - fraction_digits);
+  return true;
+}
+
 }  // namespace
 
 Status TextToNumber(Val text, int precis, int64_t* out) {
   assert(precis >= 0 && precis <= 18);
+  if (text.ok() && ReadPlainNumber(text, precis, out)) return kOk;
   Val t = TextTrim(text, kTrimBoth);
   if (!t.ok()) return ValCheck(t);
   uint16_t d = TextFindChar(t, 'D', kPlain);

@@ -101,6 +101,11 @@ enum VarKind : uint8_t {
 };
 // '@' anywhere: none; else '(' an array; else '$' a text; else '#' a numeric; else integer.
 VarKind NameKind(Val name);
+// The kind of the variable that a token of class `cls` (with kClsVar) names. It is the
+// NameKind of the token's text: such a token holds no quote, and '@' and '(' end tokens.
+inline VarKind VarTokenKind(uint16_t cls) {
+  return cls & kClsText ? kKindText : cls & kClsNumVar ? kKindNum : kKindInt;
+}
 // Whether a name is a system name (begins with '_').
 inline bool IsSystemName(Val name) { return name.ok() && name.len && name.ptr[0] == '_'; }
 

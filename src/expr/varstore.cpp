@@ -131,13 +131,44 @@ Status VarArrayRemove(uint16_t array, uint16_t i) {
 
 namespace {
 
+// Byte equality, compared in place: names are a few bytes long, shorter than a call costs.
+bool SameName(std::string_view a, std::string_view b) {
+  if (a.size() != b.size()) return false;
+  for (size_t i = 0; i < a.size(); ++i)
+    if (a[i] != b[i]) return false;
+  return true;
+}
+
+// The place in a list's index where `name` stands, or else the free place where it would go.
+// The index is not empty.
+size_t IndexPlace(const NameList& l, std::string_view name) {
+  assert(!l.index.empty());
+  size_t mask = l.index.size() - 1;
+  uint64_t h = NameHash{}(name);
+  for (size_t i = size_t(h ^ (h >> 32)) & mask;; i = (i + 1) & mask) {
+    uint16_t n = l.index[i];
+    if (n == kNone || SameName(l.names[n], name)) return i;
+  }
+}
+
+// Enters the last name of a list in its index, doubling the index first when it would pass
+// half full (the names are then entered again in order of creation, as if they had been
+// entered into the larger index one by one).
+void IndexAdd(NameList& l) {
+  size_t count = l.names.size();
+  if (count * 2 > l.index.size()) {
+    l.index.assign(l.index.empty() ? 64 : l.index.size() * 2, kNone);
+    for (size_t n = 0; n + 1 < count; ++n) l.index[IndexPlace(l, l.names[n])] = uint16_t(n);
+  }
+  l.index[IndexPlace(l, l.names.back())] = uint16_t(count - 1);
+}
+
 // VarFind for a name whose kind is known already.
 uint16_t FindOfKind(Val name, VarKind kind) {
   int list = ListOf(kind);
   if (list < 0) return kNone;
   const NameList& l = Store().lists[list];
-  auto it = l.index.find(name.sv());
-  return it == l.index.end() ? kNone : it->second;
+  return l.index.empty() ? kNone : l.index[IndexPlace(l, name.sv())];
 }
 
 }  // namespace
@@ -164,7 +195,7 @@ uint16_t VarCreate(Val name) {
     return kNone;
   }
   l.names.emplace_back(name.sv());
-  l.index.emplace(l.names.back(), number);
+  IndexAdd(l);
   return number;
 }
 
@@ -179,8 +210,10 @@ Val VarName(VarKind kind, uint16_t number) {
   return ValOf(Store().lists[list].names[number]);
 }
 
-Status VarRead(Val name) {
-  VarKind kind = NameKind(name);
+Status VarRead(Val name) { return VarRead(name, NameKind(name)); }
+
+Status VarRead(Val name, VarKind kind) {
+  assert(kind == NameKind(name));
   if (IsSystemName(name) && kind != kKindArray && kind != kKindNone) {
     if (NameHookFn hook = NameHook()) {
       ScratchScope scope;
@@ -208,9 +241,11 @@ Status VarRead(Val name) {
   }
 }
 
-Status VarAssign(Val name, Val value) {
+Status VarAssign(Val name, Val value) { return VarAssign(name, NameKind(name), value); }
+
+Status VarAssign(Val name, VarKind kind, Val value) {
+  assert(kind == NameKind(name));
   if (Status st = ValCheck(value)) return st;
-  VarKind kind = NameKind(name);
   if (IsSystemName(name) && kind != kKindArray && kind != kKindNone) {
     if (NameHookFn hook = NameHook()) {
       ScratchScope scope;
@@ -313,7 +348,7 @@ Status VarMarkRestore(const VarMark& m) {
     }
     NameList& l = Store().lists[k];
     while (l.names.size() > m.names[k]) {
-      l.index.erase(l.names.back());
+      l.index[IndexPlace(l, l.names.back())] = kNone;
       l.names.pop_back();
     }
   }

@@ -14,10 +14,8 @@
 #define ORVALE_EXPR_VARSTORE_H
 
 #include <cstdint>
-#include <functional>
 #include <string>
 #include <string_view>
-#include <unordered_map>
 #include <vector>
 
 #include "core/val.h"
@@ -40,10 +38,13 @@ struct GrowArray {
   uint16_t capacity = 0;
 };
 
-// The names of one kind, in order of creation, and their numbers by name.
+// The names of one kind, in order of creation, and their numbers by name: an open-addressed
+// table (linear probing, a power of two in size, at most half full) of variable numbers,
+// kNone in a free place. Names leave only in the reverse order of their creation, which
+// undoes their insertions exactly, so the table needs no deletion marks.
 struct NameList {
   std::vector<std::string> names;
-  std::unordered_map<std::string, uint16_t, NameHash, std::equal_to<>> index;
+  std::vector<uint16_t> index;
 };
 
 struct VarStore {
@@ -78,6 +79,8 @@ Val VarName(VarKind kind, uint16_t number);
 // Pushes the value of a scalar variable: an integer as a number (times the scale), a numeric
 // as stored, a text as stored. 147 for a name of no scalar kind.
 Status VarRead(Val name);
+// The same for a name whose kind is known (NameKind(name)), sparing a second scan of it.
+Status VarRead(Val name, VarKind kind);
 // Pushes a text that a hook gave for a name, converted by the name's kind: for an integer
 // name the text read as a decimal integer times the scale, for a numeric name the text as a
 // number, for a text name the text itself.
@@ -87,6 +90,8 @@ Status PushNameValue(VarKind kind, Val v);
 // fit an integer, 157 when the variable cannot be created, 147 for a name of no scalar kind;
 // statuses of 128 and more are recorded in the area VARNMASSIGN.
 Status VarAssign(Val name, Val value);
+// The same for a name whose kind is known (NameKind(name)).
+Status VarAssign(Val name, VarKind kind, Val value);
 // Assigns an integer (converted to a number first).
 Status VarAssignInt(Val name, int64_t integer);
 

@@ -20,7 +20,7 @@ std::string Tokens(Val text) {
   std::string out;
   ExprCursor c = CursorOver(text);
   do {
-    c = NextToken(c);
+    NextToken(&c);
     if (!out.empty()) out += ' ';
     out += S(c.token()) + "|" + std::to_string(c.op) + "|" + std::to_string(c.prec) + "|" +
            std::to_string(c.cls) + "|" + std::to_string(c.bracket);
